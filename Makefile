@@ -1,0 +1,27 @@
+# Thin wrapper: the build itself is CMake's.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: setup configure build run test bench clean
+
+setup:
+	bash scripts/setup.sh
+
+configure: setup
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/Kirel/kirel
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j 2
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	bash bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,1 @@
+# Editing commands and find/replace

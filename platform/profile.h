@@ -1,0 +1,42 @@
+#pragma once
+
+// Private-profile (INI) file access with the semantics of the Windows profile
+// functions over a Shift-JIS file with CR LF line breaks. There is no cache: every
+// read opens the file, every write rewrites it (atomically: a temporary file beside
+// it is renamed over it), keeping every other line exactly as it was.
+
+#include <QString>
+
+namespace kirel {
+
+class Profile {
+public:
+    explicit Profile(QString path) : path_(std::move(path)) {}
+
+    const QString& path() const { return path_; }
+
+    // Text of the key; a present empty value is returned as empty, the default
+    // only applies to a missing key. At most 2047 bytes are returned.
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    // Decimal, or hexadecimal after 0x, 0X or $; anything else gives the default.
+    int readInteger(const QString& section, const QString& key, int def) const;
+    // Integer read; any non-zero value is true.
+    bool readBool(const QString& section, const QString& key, bool def) const;
+
+    // Throw kirel::Failure("<path> に書き込めません") when the file cannot be written.
+    void writeString(const QString& section, const QString& key, const QString& value) const;
+    void writeInteger(const QString& section, const QString& key, int value) const;
+    void writeBool(const QString& section, const QString& key, bool value) const;
+
+private:
+    QString path_;
+};
+
+// Colour conversions between the colour string "#RRGGBB" and the Windows colour
+// integer 0x00BBGGRR.
+// Returns false when the text is not hexadecimal.
+bool colorStringToInt(const QString& text, int* out);
+// Six upper-case hexadecimal digits RRGGBB, without "#".
+QString colorIntToString(int value);
+
+}  // namespace kirel

@@ -1,0 +1,78 @@
+#include "platform/qtprompter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace kirel {
+namespace {
+
+QWidget* parentWindow() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    return nullptr;
+}
+
+QMessageBox::Icon toQt(Icon icon) {
+    switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Warning: return QMessageBox::Warning;
+        case Icon::Error: return QMessageBox::Critical;
+        case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Texts of the program use CR LF; a message box wants "\n".
+QString plain(const QString& text) { return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+
+QString startPath(const FileRequest& r) {
+    if (r.fileName.isEmpty()) return r.directory;
+    if (QDir::isAbsolutePath(r.fileName) || r.directory.isEmpty()) return r.fileName;
+    return QDir(r.directory).filePath(r.fileName);
+}
+
+}  // namespace
+
+QString toQtFilter(const QString& windowsFilter) {
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i];
+    return out.join(QLatin1String(";;"));
+}
+
+void QtPrompter::message(const QString& text, Icon icon, const QString& caption) {
+    QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Ok, parentWindow());
+    box.exec();
+}
+
+bool QtPrompter::question(const QString& text, Icon icon, const QString& caption) {
+    QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Yes | QMessageBox::No,
+                    parentWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtPrompter::openFileName(const FileRequest& r) {
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter));
+}
+
+QString QtPrompter::saveFileName(const FileRequest& r) {
+    // The callers ask before nothing: saving replaces a file without a question.
+    return QFileDialog::getSaveFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter),
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtPrompter::openPictureName(const FileRequest& r) {
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter));
+}
+
+std::optional<unsigned> QtPrompter::chooseColor(unsigned initialRgb) {
+    const QColor c = QColorDialog::getColor(QColor::fromRgb(initialRgb), parentWindow());
+    if (!c.isValid()) return std::nullopt;
+    return c.rgb() & 0xFFFFFFu;
+}
+
+}  // namespace kirel

@@ -1,0 +1,26 @@
+#pragma once
+
+// Whole-file text reads and writes in Shift-JIS with CR LF line breaks.
+// Writes replace the file in one step (a temporary file beside it is renamed over
+// it), so a crash or a full disk never leaves a half-written file behind.
+// Failures throw kirel::Failure with a message for the user.
+
+#include <QString>
+#include <QStringList>
+
+namespace kirel {
+
+// Pane text ("\n" line breaks) -> file.
+void writeTextFile(const QString& path, const QString& paneText);
+// File -> pane text ("\n" line breaks).
+QString readTextFile(const QString& path);
+
+// Item-list files: one entry per line; read as lines ended by CR LF, LF or CR;
+// written whole with every entry followed by CR LF.
+QStringList readItemList(const QString& path);
+void writeItemList(const QString& path, const QStringList& items);
+
+// Raw bytes, same atomic replacement.
+void writeBytesFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace kirel

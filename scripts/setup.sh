@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the editor and its tests need, only those missing.
+set -euo pipefail
+PKGS=(
+  cmake ninja-build g++ make python3 pkg-config
+  qt6-base-dev qt6-base-private-dev qt6-webengine-dev
+  libgtest-dev googletest libbenchmark-dev
+  xvfb xdotool xclip openbox x11-utils imagemagick xterm
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-monapo fontconfig
+)
+missing=()
+for p in "${PKGS[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,1 @@
+# drafts tests
