@@ -1,1 +1,4 @@
-# Editing commands and find/replace
+# Editing commands and find/replace.
+target_sources(kirelui PRIVATE
+    editactions.h editactions.cpp
+)

@@ -1,0 +1,9 @@
+#include "app/editactions.h"
+
+#include "app/unit1.h"
+
+namespace kirel {
+
+EditCommands::EditCommands(TForm1* form) : QObject(form), form_(form) {}
+
+}  // namespace kirel

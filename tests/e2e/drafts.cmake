@@ -1,0 +1,1 @@
+# drafts end-to-end tests

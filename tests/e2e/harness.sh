@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs one end-to-end test script on its own X server with a window manager.
+# Usage: harness.sh TEST_SCRIPT STAGED_APPDIR
+# The staged program folder is copied to a temporary folder, so every test starts
+# from a fresh program folder (no Kirel.ini, shipped data only). The test script
+# sees: E2E_APPDIR (the copy), E2E_KIREL (its executable), E2E_OUT (a folder for
+# screenshots and logs), DISPLAY, and the helpers of lib.sh.
+set -euo pipefail
+test_script=$1
+staged=$2
+name=$(basename "$test_script" .sh)
+
+for tool in Xvfb openbox xdotool xclip import; do
+  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
+done
+
+work=$(mktemp -d /tmp/kirel-e2e.XXXXXX)
+export E2E_APPDIR=$work/Kirel
+export E2E_KIREL=$E2E_APPDIR/kirel
+export E2E_OUT=${E2E_OUT_BASE:-$(dirname "$staged")/e2e-out}/$name
+mkdir -p "$E2E_OUT"
+cp -a "$staged" "$E2E_APPDIR"
+rm -f "$E2E_APPDIR"/Kirel.ini "$E2E_APPDIR"/*.txt "$E2E_APPDIR"/0.htm
+
+# A display number nobody uses.
+disp=90
+while [ -e /tmp/.X11-unix/X$disp ] || [ -e /tmp/.X$disp-lock ]; do disp=$((disp + 1)); done
+export DISPLAY=:$disp
+Xvfb "$DISPLAY" -screen 0 1280x900x24 -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
+xvfb_pid=$!
+cleanup() {
+  pkill -f "$E2E_KIREL" 2>/dev/null || true
+  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+openbox >"$E2E_OUT/openbox.log" 2>&1 &
+wm_pid=$!
+sleep 0.5
+
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export E2E_LIB=$(dirname "$0")/lib.sh
+cd "$work"
+bash "$test_script"

@@ -1,0 +1,64 @@
+# Helpers for end-to-end tests; sourced by each test script.
+set -euo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+# Starts the editor (extra arguments are passed on) and waits for its window.
+start_kirel() {
+  "$E2E_KIREL" "$@" >>"$E2E_OUT/kirel.log" 2>&1 &
+  KIREL_PID=$!
+  KIREL_WIN=$(wait_window "Kirel Editor") || fail "main window did not appear"
+}
+
+# Prints the id of the visible window with exactly this title.
+wait_window() {
+  local title=$1 id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+
+count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+
+# A second X client to switch to.
+start_other() {
+  xterm -title other -geometry 40x10+700+500 >/dev/null 2>&1 &
+  OTHER_PID=$!
+  OTHER_WIN=$(wait_window other) || fail "xterm did not appear"
+}
+
+activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
+
+clip_set() { printf '%s' "$1" | xclip -selection clipboard -i; sleep 0.1; }
+clip_get() { xclip -selection clipboard -o 2>/dev/null; }
+
+# Closes a message box of the editor (caption "Kirel Editor" but not the main window).
+close_message() {
+  local id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --name "^Kirel Editor\$" 2>/dev/null); do
+      if [ "$id" != "$KIREL_WIN" ]; then
+        xdotool windowactivate --sync "$id" key --clearmodifiers Return >/dev/null 2>&1 || true
+        sleep 0.2
+        return 0
+      fi
+    done
+    sleep 0.05
+  done
+  return 1
+}
+
+screenshot() { import -window root "$E2E_OUT/$1.png"; }
+
+close_kirel() {
+  xdotool windowclose "$KIREL_WIN" 2>/dev/null || xdotool windowkill "$KIREL_WIN" 2>/dev/null || true
+  for _ in $(seq 100); do kill -0 "$KIREL_PID" 2>/dev/null || return 0; sleep 0.05; done
+  fail "the editor did not exit"
+}
+
+# Value of Key in the settings file (first match, ignoring section).
+ini_value() { tr -d '\r' <"$E2E_APPDIR/Kirel.ini" | grep -m1 "^$1=" | cut -d= -f2-; }

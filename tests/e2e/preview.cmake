@@ -1,0 +1,1 @@
+# preview end-to-end tests
