@@ -1,13 +1,330 @@
-// Temporary stand-in until the profile layer lands.
 #include "platform/profile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+
+#include "platform/failure.h"
+#include "platform/sjis.h"
+#include "platform/textfile.h"
+
 namespace kirel {
-QString Profile::readString(const QString&, const QString&, const QString& def) const { return def; }
-int Profile::readInteger(const QString&, const QString&, int def) const { return def; }
-bool Profile::readBool(const QString&, const QString&, bool def) const { return def; }
-void Profile::writeString(const QString&, const QString&, const QString&) const {}
-void Profile::writeInteger(const QString&, const QString&, int) const {}
-void Profile::writeBool(const QString&, const QString&, bool) const {}
-bool colorStringToInt(const QString&, int*) { return false; }
-QString colorIntToString(int) { return {}; }
+namespace {
+
+// A value is read through a 2048-byte buffer: at most 2047 bytes come back.
+constexpr qsizetype kMaxValueBytes = 2047;
+
+// One line of the file: its bytes without the line break, and the line break as
+// it was ("\r\n", "\n", "\r", or nothing for a last line without one). Lines are
+// kept as bytes so that a write reproduces every line it does not change exactly.
+// CR and LF never occur inside a Shift-JIS double-byte character, so splitting
+// the raw bytes is safe.
+struct Line {
+    QByteArray text;
+    QByteArray eol;
+};
+
+QList<Line> splitLines(const QByteArray& bytes) {
+    QList<Line> lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n') continue;
+        qsizetype eolLength = 1;
+        if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') eolLength = 2;
+        lines.append({bytes.mid(start, i - start), bytes.mid(i, eolLength)});
+        i += eolLength - 1;
+        start = i + 1;
+    }
+    if (start < n) lines.append({bytes.mid(start), QByteArray()});
+    return lines;
+}
+
+QByteArray joinLines(const QList<Line>& lines) {
+    QByteArray bytes;
+    for (const Line& line : lines) {
+        bytes += line.text;
+        bytes += line.eol;
+    }
+    return bytes;
+}
+
+// Only space and tab count as blanks (not the full-width space 81 40). Neither
+// byte can be the second byte of a double-byte character.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+QByteArray trimBlanks(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && isBlank(bytes[begin])) ++begin;
+    while (end > begin && isBlank(bytes[end - 1])) --end;
+    return bytes.sliced(begin, end - begin).toByteArray();
+}
+
+char16_t foldAscii(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? char16_t(c - 0x20) : c;
+}
+
+// Section and key names match regardless of ASCII case; other letters (full-width
+// ones included) must match exactly.
+bool sameName(QStringView a, QStringView b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i].unicode()) != foldAscii(b[i].unicode())) return false;
+    }
+    return true;
+}
+
+// A name as it would read back from the file, so that a character with several
+// forms compares equal to the form the file holds.
+QString asStored(const QString& name) {
+    return sjis::decode(sjis::encode(name));
+}
+
+// The section name of a header line "[Name]" (blanks around it allowed, anything
+// after the last "]" ignored); false when the line is no header.
+bool headerName(const QByteArray& trimmed, QString* name) {
+    if (!trimmed.startsWith('[')) return false;
+    // Look for "]" in the decoded text: the byte 5D can also be the second byte of
+    // a double-byte character.
+    const QString rest = sjis::decode(QByteArrayView(trimmed).sliced(1));
+    const qsizetype close = rest.lastIndexOf(QLatin1Char(']'));
+    if (close < 0) return false;
+    *name = rest.left(close);
+    return true;
+}
+
+// Where a key is, or would go, in the file.
+struct Location {
+    qsizetype header = -1;    // line of the section header; -1: no such section
+    qsizetype lastLine = -1;  // last non-blank line of the section
+    qsizetype keyLine = -1;   // line of the key; -1: no such key
+    QByteArray keyName;       // the key name as the file spells it
+    QByteArray value;         // the value bytes, blanks around them removed
+};
+
+// Only the first section of the name is searched, and in it the first line of
+// the key; lines without "=" hold no key.
+Location locate(const QList<Line>& lines, const QString& section, const QString& key) {
+    const QString wantedSection = asStored(section);
+    const QString wantedKey = asStored(key);
+    Location at;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray trimmed = trimBlanks(lines[i].text);
+        QString name;
+        if (headerName(trimmed, &name)) {
+            if (at.header >= 0) break;  // the section has ended
+            if (sameName(name, wantedSection)) at.header = at.lastLine = i;
+            continue;
+        }
+        if (at.header < 0 || trimmed.isEmpty()) continue;
+        at.lastLine = i;
+        if (at.keyLine >= 0) continue;
+        const qsizetype equals = trimmed.indexOf('=');
+        if (equals < 0) continue;
+        const QByteArray keyName = trimBlanks(QByteArrayView(trimmed).first(equals));
+        if (!sameName(sjis::decode(keyName), wantedKey)) continue;
+        at.keyLine = i;
+        at.keyName = keyName;
+        at.value = trimBlanks(QByteArrayView(trimmed).sliced(equals + 1));
+    }
+    return at;
+}
+
+// Reads the whole file; false when it cannot be read (a missing file included).
+bool readFileBytes(const QString& path, QByteArray* bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+// The longest start of the text that fits in the given number of Shift-JIS bytes;
+// a character that would not fit whole is left out.
+QString cutToBytes(const QString& text, qsizetype maxBytes) {
+    if (sjis::encode(text).size() <= maxBytes) return text;
+    qsizetype used = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype width =
+            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2
+                                                                                               : 1;
+        const qsizetype bytes = sjis::encode(QStringView(text).sliced(i, width)).size();
+        if (used + bytes > maxBytes) break;
+        used += bytes;
+        i += width;
+    }
+    return text.left(i);
+}
+
+// A value enclosed in one matching pair of double or single quotes loses them.
+QByteArray stripQuotes(const QByteArray& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+int hexDigitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    return -1;
+}
+
+// Hexadecimal digits (at least one) as an unsigned 32-bit number.
+bool parseHex(QStringView digits, quint32* out) {
+    if (digits.isEmpty()) return false;
+    quint64 value = 0;
+    for (QChar c : digits) {
+        const int d = hexDigitValue(c);
+        if (d < 0) return false;
+        value = value * 16 + quint64(d);
+        if (value > 0xFFFFFFFFull) return false;
+    }
+    *out = quint32(value);
+    return true;
+}
+
+// Decimal with an optional sign, or hexadecimal after 0x, 0X or $ taken as an
+// unsigned 32-bit number ("0xFFFFFFFF" is -1). Anything else fails: trailing
+// characters, no digits, a value out of range.
+bool parseInteger(QStringView text, int* out) {
+    quint32 hex = 0;
+    if (text.startsWith(QLatin1Char('$'))) {
+        if (!parseHex(text.sliced(1), &hex)) return false;
+        *out = int(hex);
+        return true;
+    }
+    if (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))) {
+        if (!parseHex(text.sliced(2), &hex)) return false;
+        *out = int(hex);
+        return true;
+    }
+    bool negative = false;
+    if (text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))) {
+        negative = text.front() == QLatin1Char('-');
+        text = text.sliced(1);
+    }
+    if (text.isEmpty()) return false;
+    const qint64 limit = negative ? 2147483648LL : 2147483647LL;
+    qint64 value = 0;
+    for (QChar c : text) {
+        if (!isAsciiDigit(c)) return false;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > limit) return false;
+    }
+    *out = int(negative ? -value : value);
+    return true;
+}
+
+// A file the user may not write, or one without any write permission bit (which
+// also stops root, who could otherwise write anything).
+bool isWritableFile(const QFileInfo& info) {
+    constexpr QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isWritable() && (info.permissions() & anyWrite);
+}
+
+}  // namespace
+
+QString Profile::readString(const QString& section, const QString& key, const QString& def) const {
+    QByteArray bytes;
+    if (!readFileBytes(path_, &bytes)) return def;
+    const Location at = locate(splitLines(bytes), section, key);
+    if (at.keyLine < 0) return def;
+    return cutToBytes(sjis::decode(stripQuotes(at.value)), kMaxValueBytes);
+}
+
+int Profile::readInteger(const QString& section, const QString& key, int def) const {
+    int value = 0;
+    return parseInteger(readString(section, key, QString()), &value) ? value : def;
+}
+
+bool Profile::readBool(const QString& section, const QString& key, bool def) const {
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void Profile::writeString(const QString& section, const QString& key, const QString& value) const {
+    const auto refuse = [this] {
+        throw Failure(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path_)));
+    };
+
+    // A line break would end the line: only the text before it can be kept.
+    qsizetype keptLength = 0;
+    while (keptLength < value.size() && value[keptLength] != QLatin1Char('\r') &&
+           value[keptLength] != QLatin1Char('\n')) {
+        ++keptLength;
+    }
+    const QByteArray newValue = sjis::encode(QStringView(value).first(keptLength));
+
+    QByteArray bytes;
+    const QFileInfo info(path_);
+    // Never replace a file whose contents could not be read: they would be lost.
+    if (info.exists() && (!info.isFile() || !readFileBytes(path_, &bytes))) refuse();
+
+    QList<Line> lines = splitLines(bytes);
+    const Location at = locate(lines, section, key);
+    if (at.keyLine >= 0 && at.value == newValue) return;  // already stored: nothing to write
+
+    // Replacing the file through a temporary one would succeed even over a
+    // read-only file, so refuse those here.
+    if (info.exists() && !isWritableFile(info)) refuse();
+
+    if (at.keyLine >= 0) {
+        lines[at.keyLine].text = at.keyName + '=' + newValue;
+    } else if (at.header >= 0) {
+        Line& last = lines[at.lastLine];
+        if (last.eol.isEmpty()) last.eol = "\r\n";
+        lines.insert(at.lastLine + 1, {sjis::encode(key) + '=' + newValue, "\r\n"});
+    } else {
+        if (!lines.isEmpty() && lines.last().eol.isEmpty()) lines.last().eol = "\r\n";
+        lines.append({'[' + sjis::encode(section) + ']', "\r\n"});
+        lines.append({sjis::encode(key) + '=' + newValue, "\r\n"});
+    }
+
+    try {
+        writeBytesFile(path_, joinLines(lines));
+    } catch (const Failure&) {
+        refuse();
+    }
+}
+
+void Profile::writeInteger(const QString& section, const QString& key, int value) const {
+    writeString(section, key, QString::number(value));
+}
+
+void Profile::writeBool(const QString& section, const QString& key, bool value) const {
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool colorStringToInt(const QString& text, int* out) {
+    // "#RRGGBB": the (up to) six characters after "#" are reordered to BBGGRR and
+    // read as hexadecimal behind "00", so "#82C2F2" gives 0x00F2C282.
+    const QString digits = text.startsWith(QLatin1Char('#')) ? text.mid(1, 6) : text.left(6);
+    const QString bgr =
+        QStringLiteral("00") + digits.mid(4, 2) + digits.mid(2, 2) + digits.mid(0, 2);
+    quint32 value = 0;
+    if (!parseHex(bgr, &value)) return false;
+    if (out) *out = int(value);
+    return true;
+}
+
+QString colorIntToString(int value) {
+    // Only the three colour bytes count, so the text is always six digits.
+    const QString bgr =
+        QStringLiteral("%1").arg(quint32(value) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    return bgr.mid(4, 2) + bgr.mid(2, 2) + bgr.mid(0, 2);
+}
+
 }  // namespace kirel

@@ -16,14 +16,21 @@ public:
     const QString& path() const { return path_; }
 
     // Text of the key; a present empty value is returned as empty, the default
-    // only applies to a missing key. At most 2047 bytes are returned.
+    // only applies to a missing key (or an unreadable file). Blanks around the value
+    // and one pair of quotes around all of it are removed; at most 2047 bytes are
+    // returned, never half of a double-byte character.
     QString readString(const QString& section, const QString& key, const QString& def) const;
-    // Decimal, or hexadecimal after 0x, 0X or $; anything else gives the default.
+    // Decimal with an optional sign, or hexadecimal after 0x, 0X or $ taken as an
+    // unsigned 32-bit number ("0xFFFFFFFF" is -1); anything else (trailing junk, an
+    // empty value, an overflow) gives the default.
     int readInteger(const QString& section, const QString& key, int def) const;
     // Integer read; any non-zero value is true.
     bool readBool(const QString& section, const QString& key, bool def) const;
 
-    // Throw kirel::Failure("<path> に書き込めません") when the file cannot be written.
+    // Throw kirel::Failure("<path> に書き込めません") when the file cannot be written
+    // (missing folder, read-only file). Storing the value a key already has leaves
+    // the file untouched. A value is stored up to its first line break. Booleans
+    // are written as "1" and "0".
     void writeString(const QString& section, const QString& key, const QString& value) const;
     void writeInteger(const QString& section, const QString& key, int value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;
@@ -34,9 +41,10 @@ private:
 
 // Colour conversions between the colour string "#RRGGBB" and the Windows colour
 // integer 0x00BBGGRR.
-// Returns false when the text is not hexadecimal.
+// "#82C2F2" gives 15909506. Returns false when the text is not hexadecimal.
 bool colorStringToInt(const QString& text, int* out);
-// Six upper-case hexadecimal digits RRGGBB, without "#".
+// Six upper-case hexadecimal digits RRGGBB, without "#" (bits above the three
+// colour bytes are ignored).
 QString colorIntToString(int value);
 
 }  // namespace kirel
