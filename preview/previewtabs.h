@@ -11,10 +11,10 @@ namespace kirel {
 // itself to the window's menu items and tab control.
 class PreviewTabs : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PreviewTabs(TForm1* form);
 
-private:
+  private:
     TForm1* form_;
 };
 

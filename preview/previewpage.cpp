@@ -1,0 +1,108 @@
+#include "preview/previewpage.h"
+
+#include "platform/failure.h"
+#include "platform/profile.h"
+#include "platform/prompter.h"
+#include "platform/sjis.h"
+#include "platform/textfile.h"
+
+namespace kirel::preview {
+namespace {
+
+bool meansNoColor(const QString& color, NoColor noColor) {
+    return noColor == NoColor::Empty ? color.isEmpty() : color == QLatin1String("#");
+}
+
+}  // namespace
+
+QString normalizeColor(const QString& color) {
+    return color.startsWith(QLatin1Char('#')) ? color : QLatin1Char('#') + color;
+}
+
+PageSettings normalized(PageSettings s) {
+    s.textColor = normalizeColor(s.textColor);
+    s.cellColor = normalizeColor(s.cellColor);
+    s.frameColor = normalizeColor(s.frameColor);
+    s.backColor = normalizeColor(s.backColor);
+    return s;
+}
+
+QString frameAttribute(const QString& frameColor, NoColor noColor) {
+    if (meansNoColor(frameColor, noColor)) return {};
+    return QStringLiteral(" bgcolor=\"") + frameColor;
+}
+
+QString assemblePage(const PageSettings& s, const QString& body, NoColor noColor) {
+    const QString frame = frameAttribute(s.frameColor, noColor);
+    QString page;
+    page += QStringLiteral("<BODY bgcolor=\"");
+    page += s.backColor;
+    if (!s.image.isEmpty()) {
+        page += QStringLiteral("\" background=\"");
+        page += s.image;
+    }
+    page += QStringLiteral("\">");
+    page += QStringLiteral("<DIV ALIGN=\"Center\">");
+    page += QStringLiteral("<Table border=\"0\" cellspacing=\"0\" cellpadding=\"0\" width=\"");
+    page += QString::number(s.cellWidth);
+    page += frame;
+    page += QStringLiteral("\">");
+    page += QStringLiteral("<TR Align=\"Left\">");
+    page += QStringLiteral("<TD><FONT size=\"1\"><BR></FONT>");
+    page += QStringLiteral("<Table width=\"95%\" border=\"0\" cellspacing=\"2\" cellpadding=\"0\"");
+    page += frame;
+    page += QStringLiteral("\" bordercolorlight=\"");
+    page += frame;
+    page += QStringLiteral(">");
+    if (!meansNoColor(s.cellColor, noColor)) {
+        page += QStringLiteral("<TR bgcolor=\"");
+        page += s.cellColor;
+        page += QStringLiteral("\">");
+    } else {
+        page += QStringLiteral("<TR >");
+    }
+    page += QStringLiteral("<TD>");
+    page += QStringLiteral("<Table width=100% border=0 vspace=\"0\" hspace=\"0\">");
+    page += QStringLiteral("<TR bgcolor=\"#8080FF\">");
+    page += QStringLiteral(
+        "<TD><FONT color=\"#FFFFFF\" size=\"+1\"><B>投稿内容の確認表示</B></FONT></TD>");
+    page += QStringLiteral("</TR></Table>");
+    page += QStringLiteral("<Blockquote><BR><FONT color=\"");
+    page += s.textColor;
+    page += QStringLiteral("\">");
+    page += body;
+    page += QStringLiteral("</FONT></Blockquote>");
+    page += QStringLiteral(
+        "<BR></TD></TR></Table><FONT size=\"1\"><BR></FONT></TD></TR></Table></DIV></BODY>");
+    return page;
+}
+
+QString previewBodyFrom(const QString& paneText) {
+    QString body = paneText;
+    body.replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
+    return body;
+}
+
+QByteArray pageBytes(const QString& page) {
+    return sjis::toFile(page);
+}
+
+bool writePage(const QString& path, const QString& page) {
+    try {
+        writeBytesFile(path, pageBytes(page));
+        return true;
+    } catch (const Failure& failure) {
+        showPlain(failure.message());
+        return false;
+    }
+}
+
+QString generatePreview(const QString& appDir, const QString& body) {
+    const Profile ini(appDir + QStringLiteral("Kirel.ini"));
+    const PageSettings settings = normalized(readCurrentBoard(ini));
+    const QString path = appDir + kPageFileName;
+    writePage(path, assemblePage(settings, body));
+    return path;
+}
+
+}  // namespace kirel::preview
