@@ -29,7 +29,8 @@ QByteArray encode(QStringView text);
 // Decodes bytes one to one (CR and LF stay as they are).
 QString decode(QByteArrayView bytes);
 
-// Byte length of pane text in Shift-JIS, each "\n" counting as CR LF (2 bytes).
+// Byte length of pane text in Shift-JIS, each "\n" counting as CR LF (2 bytes):
+// always toFile(text).size(), but counted without building the bytes.
 qsizetype byteLength(QStringView text);
 
 // Pane text -> file bytes: "\n" becomes CR LF, then encode.
@@ -40,14 +41,17 @@ QString fromFile(QByteArrayView bytes);
 
 // The text as a Shift-JIS board receives it: compatibility forms replaced by the
 // characters their codes stand for (U+301C -> U+FF5E, U+2212 -> U+FF0D, ...);
-// characters outside Shift-JIS and everything else left unchanged.
+// characters outside Shift-JIS, placeholders and everything else left unchanged.
 QString toBoardText(QStringView text);
 
-// True when the character (one code point) has a Shift-JIS code.
+// True when the character (one code point) has a Shift-JIS code. False for
+// characters written as references, for surrogates and for placeholders.
 bool isEncodable(char32_t codePoint);
 
 // The placeholder a stray byte decodes to, and back.
 constexpr char32_t kPlaceholderBase = 0x10FF00;
-inline bool isPlaceholder(char32_t cp) { return cp >= kPlaceholderBase && cp <= kPlaceholderBase + 0xFF; }
+inline bool isPlaceholder(char32_t cp) {
+    return cp >= kPlaceholderBase && cp <= kPlaceholderBase + 0xFF;
+}
 
 }  // namespace kirel::sjis

@@ -1,1 +1,2 @@
 # codec tests
+kirel_unit_test(test_sjis test_sjis.cpp)
