@@ -155,6 +155,13 @@ TEST(Replace, AlwaysTakesTheFirstMatchFromTheTop) {
     EXPECT_EQ(pane.text(), QStringLiteral("bba"));
     EXPECT_TRUE(prompter.shown.isEmpty());
 
+    // A selected later match is not the one replaced: the top one is.
+    pane.setText(QStringLiteral("aaa"));
+    pane.select(2, 1);
+    EXPECT_TRUE(replaceFirst(pane, QStringLiteral("a"), QStringLiteral("b")));
+    EXPECT_EQ(pane.text(), QStringLiteral("baa"));
+
+    pane.setText(QStringLiteral("bba"));
     EXPECT_FALSE(replaceFirst(pane, QStringLiteral("A"), QStringLiteral("x")));
     EXPECT_EQ(pane.text(), QStringLiteral("bba"));
     EXPECT_EQ(prompter.last(), QStringLiteral("\"A\" は見つかりませんでした。"));
