@@ -1,10 +1,62 @@
+// Program entry: one editor per user; a second start brings the first to the
+// front and ends without a window.
+#include <unistd.h>
+
 #include <QApplication>
-#include <QWidget>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/appstate.h"
+#include "app/unit1.h"
+#include "platform/prompter.h"
+#include "platform/qtprompter.h"
+#include "platform/singleinstance.h"
+#include "platform/windows.h"
+
+namespace {
+
+// Folder of the executable, read before the application object exists.
+QString executableFolder(const char* argv0) {
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    const QString path = self.exists() ? self.canonicalFilePath() : QString::fromLocal8Bit(argv0);
+    return QFileInfo(path).absolutePath();
+}
+
+// The program's own fonts.conf maps the Japanese Windows font names that posts
+// and text art are written for to the installed fonts with the same metrics.
+void useOwnFontConfig(const QString& folder) {
+    const QString conf = folder + QStringLiteral("/fonts.conf");
+    if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE") && QFileInfo::exists(conf))
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(conf));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QWidget w;
-    w.setWindowTitle(QStringLiteral("Kirel Editor"));
-    w.show();
-    return app.exec();
+    const QString folder = executableFolder(argv[0]);
+    useOwnFontConfig(folder);
+    // The browser view is loaded later, on demand; it needs shared contexts from
+    // the start. As root its sandbox cannot run.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    QApplication application(argc, argv);
+    kirel::SingleInstance instance(kirel::kAppTitle);
+    if (!instance.claim()) return 0;
+
+    QApplication::setApplicationName(kirel::kAppTitle);
+    QApplication::setApplicationDisplayName(QString());
+    kirel::QtPrompter prompter;
+    kirel::Prompter::setCurrent(&prompter);
+    kirel::app().AppDir = folder + QLatin1Char('/');
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    TForm1 form(arguments);
+    QObject::connect(&instance, &kirel::SingleInstance::activationRequested, &form,
+                     [&form] { kirel::bringToFront(&form); });
+    form.show();
+    const int rc = QApplication::exec();
+    kirel::Prompter::setCurrent(nullptr);
+    return rc;
 }

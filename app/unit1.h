@@ -7,6 +7,7 @@
 // designer names (also set as objectName).
 
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -27,7 +28,7 @@ class CaptureController;
 
 class TForm1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     // arguments: the command line without the program name.
     explicit TForm1(const QStringList& arguments = {}, kirel::Clipboard* clipboard = nullptr,
                     QWidget* parent = nullptr);
@@ -47,11 +48,11 @@ public:
     TPictureButton* PictureButton7 = nullptr;
     TPictureButton* PictureButton8 = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;  // edit tab
-    QWidget* TabSheet2 = nullptr;  // preview tab (its content is built by the preview code)
-    QWidget* TabSheet3 = nullptr;  // browser tab (likewise)
-    QSplitter* Splitter1 = nullptr;  // quote pane / edit area
-    QSplitter* Splitter2 = nullptr;  // edit pane / Panel2
+    QWidget* TabSheet1 = nullptr;         // edit tab
+    QWidget* TabSheet2 = nullptr;         // preview tab (its content is built by the preview code)
+    QWidget* TabSheet3 = nullptr;         // browser tab (likewise)
+    QSplitter* Splitter1 = nullptr;       // quote pane / edit area
+    QSplitter* Splitter2 = nullptr;       // edit pane / Panel2
     QPlainTextEdit* RichEdit3 = nullptr;  // quote pane
     QPlainTextEdit* RichEdit1 = nullptr;  // edit pane
     QPlainTextEdit* RichEdit2 = nullptr;  // hidden scratch buffer
@@ -77,7 +78,8 @@ public:
     QMenu* H1 = nullptr;
     QAction *N13 = nullptr, *N23 = nullptr;
     QAction *N1 = nullptr, *N6 = nullptr, *N7 = nullptr, *N8 = nullptr, *N9 = nullptr;
-    QAction *Undo1 = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr, *Undo2 = nullptr;
+    QAction *Undo1 = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr,
+            *Undo2 = nullptr;
     QAction *N10 = nullptr, *Find1 = nullptr, *Replace1 = nullptr, *N18 = nullptr, *BR1 = nullptr;
     QAction *N29 = nullptr, *T1 = nullptr;
     QMenu *N35 = nullptr, *S1 = nullptr, *S2 = nullptr;
@@ -126,14 +128,15 @@ public:
     void PictureButton1Click();  // transfer to the clipboard
     void F1Click();              // always on top
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     void buildWidgets();
     void buildMenus();
+    void connectHandlers();
     void FormCreate(const QStringList& arguments);
     void FormClose();
     void setToolHint();

@@ -1,0 +1,63 @@
+#include "app/capture.h"
+
+#include "platform/sjis.h"
+
+namespace kirel::capture {
+
+QString normalizeLineBreaks(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+bool isAddress(const QString& text) {
+    return text.startsWith(QLatin1String("http")) || text.startsWith(QLatin1String("ftp")) ||
+           text.startsWith(QLatin1String("file"));
+}
+
+Snapshot snapshotOf(const QString& clipboardText) {
+    const QString t = normalizeLineBreaks(clipboardText);
+    const QByteArray bytes = sjis::toFile(t);
+    Snapshot s;
+    s.length = int(bytes.size());
+    s.head = isAddress(t) ? bytes : bytes.left(10);
+    return s;
+}
+
+bool isUnchanged(const QString& clipboardText, int snapLength, const QByteArray& snapHead) {
+    if (snapHead.isEmpty()) return false;
+    const QByteArray bytes = sjis::toFile(normalizeLineBreaks(clipboardText));
+    return bytes.size() == snapLength && bytes.startsWith(snapHead);
+}
+
+QString handleInsertion(const QString& text, int maxLen, const QString& prefix,
+                        const QString& suffix) {
+    if (maxLen == 0 || sjis::byteLength(normalizeLineBreaks(text)) > maxLen) return QString();
+    QString name = normalizeLineBreaks(text);
+    name.remove(QLatin1Char(' '));
+    return prefix + name + suffix + QLatin1Char('\n');
+}
+
+QString appendQuote(const QString& quoteText, const QString& text) {
+    if (quoteText.isEmpty()) return text;
+    return quoteText + QLatin1Char('\n') + text;
+}
+
+bool looksLikeImage(const QString& a) {
+    return a.contains(QLatin1String(".jpg")) || a.contains(QLatin1String(".gif")) ||
+           a.contains(QLatin1String(".bmp")) || a.contains(QLatin1String(".png"));
+}
+
+QString imageTag(const QString& address, const QString& comment) {
+    return QStringLiteral("<IMG src=\"") + address + QStringLiteral("\" alt=\"") + comment +
+           QStringLiteral("\">");
+}
+
+QString linkTag(const QString& address, const QString& comment, bool newWindow) {
+    return QStringLiteral("<A href=\"") + address +
+           (newWindow ? QStringLiteral("\" target=\"_blank\">") : QStringLiteral("\">")) + comment +
+           QStringLiteral("</A>");
+}
+
+}  // namespace kirel::capture

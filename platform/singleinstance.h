@@ -1,0 +1,40 @@
+#pragma once
+
+// One running editor per user. The first instance holds a lock file and listens on
+// a local socket; a second start finds the lock taken, asks the first instance to
+// come to the front and ends without a window. A lock left by a crashed instance
+// is stale (its process is gone) and is taken over at the next start.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+namespace kirel {
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+  public:
+    explicit SingleInstance(const QString& key, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is the first instance (and now holds the lock).
+    // Otherwise the running instance has been asked to come to the front.
+    bool claim();
+
+  signals:
+    // Another start asked this instance to come to the front.
+    void activationRequested();
+
+  private:
+    void acceptConnection();
+
+    QString lockPath_;
+    QString socketPath_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer* server_ = nullptr;
+};
+
+}  // namespace kirel
