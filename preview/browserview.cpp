@@ -1,0 +1,93 @@
+#include "preview/browserview.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPluginLoader>
+#include <QVBoxLayout>
+
+namespace kirel {
+namespace {
+
+BrowserEngineFactory* installedFactory = nullptr;
+
+// The module "kirelweb" beside the executable, loaded once and kept for the
+// whole run (its views must not outlive it).
+BrowserEngineFactory* moduleFactory(QString* error) {
+    static BrowserEngineFactory* factory = nullptr;
+    static QString failure;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        QPluginLoader loader(QCoreApplication::applicationDirPath() + QStringLiteral("/kirelweb"));
+        QObject* instance = loader.instance();
+        factory = qobject_cast<BrowserEngineFactory*>(instance);
+        if (!factory) {
+            failure = instance
+                          ? QStringLiteral("%1 は別の種類のモジュールです。").arg(loader.fileName())
+                          : loader.errorString();
+        }
+    }
+    *error = failure;
+    return factory;
+}
+
+}  // namespace
+
+BrowserView::BrowserView(const BrowserOptions& options, QWidget* parent)
+    : QWidget(parent), options_(options), layout_(new QVBoxLayout(this)) {
+    layout_->setContentsMargins(0, 0, 0, 0);
+}
+
+void BrowserView::setFactory(BrowserEngineFactory* factory) {
+    installedFactory = factory;
+}
+
+bool BrowserView::ensureEngine() {
+    if (engine_) return true;
+    if (failure_) return false;
+    QString error;
+    BrowserEngineFactory* factory = installedFactory ? installedFactory : moduleFactory(&error);
+    if (factory) engine_ = factory->createEngine(this, options_);
+    if (!engine_) {
+        failure_ = new QLabel(
+            QStringLiteral(
+                "ブラウザ部品 (kirelweb) を読み込めなかったため、ページを表示できません。\n\n%1")
+                .arg(error),
+            this);
+        failure_->setObjectName(QStringLiteral("BrowserFailure"));
+        failure_->setAlignment(Qt::AlignCenter);
+        failure_->setWordWrap(true);
+        failure_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout_->addWidget(failure_);
+        return false;
+    }
+    QWidget* view = engine_->widget();
+    layout_->addWidget(view);
+    // The view may go with its parent before this object's destructor runs.
+    connect(view, &QObject::destroyed, this, [this] { engine_ = nullptr; });
+    engine_->setNavigateComplete(
+        [this](const QString& address) { emit navigateComplete(address); });
+    return true;
+}
+
+QString BrowserView::failureText() const {
+    return failure_ ? failure_->text() : QString();
+}
+
+void BrowserView::navigate(const QString& address) {
+    if (ensureEngine()) engine_->navigate(address);
+}
+
+bool BrowserView::goBack() {
+    return engine_ && engine_->goBack();
+}
+
+bool BrowserView::goForward() {
+    return engine_ && engine_->goForward();
+}
+
+void BrowserView::refresh() {
+    if (engine_) engine_->refresh();
+}
+
+}  // namespace kirel

@@ -1,0 +1,49 @@
+#pragma once
+
+// A browser view of the main window (the preview's and the browser tab's). It
+// stays an empty widget until the first navigation; then it loads the browser
+// module beside the program and creates its engine view inside itself. When the
+// module cannot be loaded, it shows why instead of a page.
+
+#include <QWidget>
+
+#include "preview/browserengine.h"
+
+class QLabel;
+class QVBoxLayout;
+
+namespace kirel {
+
+class BrowserView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit BrowserView(const BrowserOptions& options, QWidget* parent = nullptr);
+
+    void navigate(const QString& address);
+    // False when the history has no page in that direction (or there is no view).
+    bool goBack();
+    bool goForward();
+    void refresh();
+
+    // The engine view, once created; nullptr before, or when the module failed.
+    BrowserEngine* engine() const { return engine_; }
+    // The text shown in place of the view when the module failed.
+    QString failureText() const;
+
+    // The factory that makes engine views: the browser module by default. Tests
+    // install their own; nullptr restores the module.
+    static void setFactory(BrowserEngineFactory* factory);
+
+  signals:
+    void navigateComplete(const QString& address);
+
+  private:
+    bool ensureEngine();
+
+    BrowserOptions options_;
+    QVBoxLayout* layout_;
+    BrowserEngine* engine_ = nullptr;
+    QLabel* failure_ = nullptr;
+};
+
+}  // namespace kirel

@@ -1,0 +1,165 @@
+// The browser views of the program on Qt WebEngine, built as a module that the
+// program loads the first time it shows a page.
+//
+// Local pages. The pages the program writes (the preview "0.htm", the user guide)
+// are Shift-JIS without a character-set declaration. Left to itself the engine
+// guesses their encoding and gets short pages wrong, and no default encoding
+// setting changes that. So local files are not loaded through file: addresses
+// but through the program's own scheme, whose handler reads the file and declares
+// Shift-JIS for HTML that does not name its own character set. The scheme is
+// local: web pages cannot load from it.
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QObject>
+#include <QUrl>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
+#include <QWebEngineView>
+
+#include "preview/browserengine.h"
+
+namespace kirel {
+namespace {
+
+const QByteArray kLocalScheme = QByteArrayLiteral("kirel-local");
+
+// The path of a local file address (a full path or a file: URL), else empty.
+QString localPathOf(const QString& address) {
+    if (address.startsWith(QLatin1Char('/'))) return address;
+    if (address.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(address);
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+QUrl urlFor(const QString& address) {
+    const QString path = localPathOf(address);
+    // Folders and missing files go to the engine's own file handling, which shows
+    // a listing or its error page.
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        QUrl url;
+        url.setScheme(QString::fromLatin1(kLocalScheme));
+        url.setPath(QFileInfo(path).absoluteFilePath());
+        return url;
+    }
+    return QUrl::fromUserInput(address);
+}
+
+QString addressOf(const QUrl& url) {
+    if (url.scheme() == QLatin1String(kLocalScheme)) return url.path();
+    if (url.isLocalFile()) return url.toLocalFile();
+    return url.toString();
+}
+
+// A page that names its character set itself (a meta declaration or a byte
+// order mark) keeps it; any other text is the program's: Shift-JIS.
+bool namesItsCharset(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+        bytes.startsWith("\xFE\xFF")) {
+        return true;
+    }
+    return bytes.left(1024).toLower().contains("charset");
+}
+
+QByteArray contentTypeOf(const QString& path, const QByteArray& bytes) {
+    const QMimeType type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("htm") || suffix == QLatin1String("html") ||
+        type.inherits(QStringLiteral("text/html"))) {
+        return namesItsCharset(bytes) ? QByteArrayLiteral("text/html")
+                                      : QByteArrayLiteral("text/html;charset=Shift_JIS");
+    }
+    if (type.inherits(QStringLiteral("text/plain"))) {
+        return namesItsCharset(bytes) ? QByteArrayLiteral("text/plain")
+                                      : QByteArrayLiteral("text/plain;charset=Shift_JIS");
+    }
+    return type.name().toLatin1();
+}
+
+class LocalFileHandler final : public QWebEngineUrlSchemeHandler {
+  public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        const QString path = job->requestUrl().path();
+        QFile file(path);
+        if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        auto* buffer = new QBuffer(job);
+        buffer->setData(file.readAll());
+        buffer->open(QIODevice::ReadOnly);
+        job->reply(contentTypeOf(path, buffer->data()), buffer);
+    }
+};
+
+class EngineView final : public QWebEngineView, public BrowserEngine {
+  public:
+    EngineView(QWidget* parent, const BrowserOptions& options) : QWebEngineView(parent) {
+        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, options.javaScript);
+        connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
+            if (handler_) handler_(addressOf(url()));
+        });
+    }
+
+    QWidget* widget() override { return this; }
+    void navigate(const QString& address) override { load(urlFor(address)); }
+    bool goBack() override {
+        if (!history()->canGoBack()) return false;
+        back();
+        return true;
+    }
+    bool goForward() override {
+        if (!history()->canGoForward()) return false;
+        forward();
+        return true;
+    }
+    void refresh() override { reload(); }
+    void setNavigateComplete(std::function<void(const QString&)> handler) override {
+        handler_ = std::move(handler);
+    }
+
+  protected:
+    // A link that asks for a new window opens in this view.
+    QWebEngineView* createWindow(QWebEnginePage::WebWindowType) override { return this; }
+
+  private:
+    std::function<void(const QString&)> handler_;
+};
+
+}  // namespace
+
+class WebEngineFactory final : public QObject, public BrowserEngineFactory {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID KIREL_BROWSER_ENGINE_FACTORY_IID FILE "kirelweb.json")
+    Q_INTERFACES(kirel::BrowserEngineFactory)
+  public:
+    WebEngineFactory() {
+        // Before any view exists: the engine reads the scheme list once.
+        QWebEngineUrlScheme scheme(kLocalScheme);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+        scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+        QWebEngineUrlScheme::registerScheme(scheme);
+    }
+
+    BrowserEngine* createEngine(QWidget* parent, const BrowserOptions& options) override {
+        QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+        if (!profile->urlSchemeHandler(kLocalScheme)) {
+            profile->installUrlSchemeHandler(kLocalScheme, new LocalFileHandler(profile));
+        }
+        return new EngineView(parent, options);
+    }
+};
+
+}  // namespace kirel
+
+#include "kirelweb.moc"
