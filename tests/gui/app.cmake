@@ -1,1 +1,2 @@
-# app tests
+# Main window.
+kirel_gui_test(test_mainwindow test_mainwindow.cpp)

@@ -58,7 +58,8 @@ TEST(Capture, HandleName) {
 
 TEST(Capture, QuoteAppend) {
     EXPECT_EQ(appendQuote(QString(), QStringLiteral("one")), QStringLiteral("one"));
-    EXPECT_EQ(appendQuote(QStringLiteral("one"), QStringLiteral("two")), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(appendQuote(QStringLiteral("one"), QStringLiteral("two")),
+              QStringLiteral("one\ntwo"));
 }
 
 TEST(Capture, LinkTags) {

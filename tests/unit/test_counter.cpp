@@ -17,16 +17,17 @@ struct Step {
 }  // namespace
 
 TEST(Counter, StateTable) {
-    const QString over = QStringLiteral("投稿できる文字数を越えています。\r\n投稿することはできません。");
+    const QString over =
+        QStringLiteral("投稿できる文字数を越えています。\r\n投稿することはできません。");
     const Step steps[] = {
-        {0, 1799, false, {}, 1},                              // R = 201
-        {1, 1800, false, {}, 1},                              // R = 200: unchanged
-        {2, 1800, false, {}, 2},                              // R = 200 keeps 2
+        {0, 1799, false, {}, 1},                               // R = 201
+        {1, 1800, false, {}, 1},                               // R = 200: unchanged
+        {2, 1800, false, {}, 2},                               // R = 200 keeps 2
         {1, 1801, true, QStringLiteral("残り99文字です"), 2},  // R = 199
-        {2, 1850, false, {}, 2},                              // still few left
+        {2, 1850, false, {}, 2},                               // still few left
         {0, 1999, true, QStringLiteral("残り0文字です"), 2},   // R = 1 gives 0
         {3, 1850, true, QStringLiteral("残り75文字です"), 2},  // back from over the limit
-        {2, 2000, true, over, 3},                             // R = 0
+        {2, 2000, true, over, 3},                              // R = 0
         {1, 2050, true, over, 3},
         {0, 2050, true, over, 3},
         {3, 2100, false, {}, 3},

@@ -37,19 +37,21 @@ TEST(Startup, ToolFileName) {
     const auto exists = [](const QString& p) { return p == QStringLiteral("/save/post.txt"); };
     EXPECT_EQ(fileNamePart(QStringLiteral("C:\\tool\\post.txt")), QStringLiteral("post.txt"));
     EXPECT_EQ(fileNamePart(QStringLiteral("/home/u/post.txt")), QStringLiteral("post.txt"));
-    EXPECT_EQ(toolFileName({QStringLiteral("/elsewhere/post.txt")}, QStringLiteral("/save"), exists),
-              QStringLiteral("post.txt"));
-    EXPECT_EQ(toolFileName({QStringLiteral("/elsewhere/other.txt")}, QStringLiteral("/save"), exists),
-              QString());
+    EXPECT_EQ(
+        toolFileName({QStringLiteral("/elsewhere/post.txt")}, QStringLiteral("/save"), exists),
+        QStringLiteral("post.txt"));
+    EXPECT_EQ(
+        toolFileName({QStringLiteral("/elsewhere/other.txt")}, QStringLiteral("/save"), exists),
+        QString());
     // The last non-empty argument counts.
     EXPECT_EQ(toolFileName({QStringLiteral("x/other.txt"), QStringLiteral("y/post.txt"), QString()},
                            QStringLiteral("/save"), exists),
               QStringLiteral("post.txt"));
     EXPECT_EQ(toolFileName({}, QStringLiteral("/save"), exists), QString());
     // No save folder: nothing is remembered.
-    EXPECT_EQ(toolFileName({QStringLiteral("/post.txt")}, QString(),
-                           [](const QString&) { return true; }),
-              QString());
+    EXPECT_EQ(
+        toolFileName({QStringLiteral("/post.txt")}, QString(), [](const QString&) { return true; }),
+        QString());
 }
 
 TEST(Startup, ReadsAWindowsWrittenFileAndWritesShutdownKeys) {
@@ -57,9 +59,10 @@ TEST(Startup, ReadsAWindowsWrittenFileAndWritesShutdownKeys) {
     const QString path = dir.filePath(QStringLiteral("Kirel.ini"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(sjis::toFile(QStringLiteral(
-        "[Form1]\nForm1Top=-5\nform1left=30\nTopMost=1\n[Form2]\nInyoufu=＞\n"
-        "[Form5]\nHnMax=150\nHnBack=様\n[Form10]\nCheck2=7\nMojiOK=1000\nFormColor=0x00FF00\nImagePath=\n")));
+    f.write(sjis::toFile(
+        QStringLiteral("[Form1]\nForm1Top=-5\nform1left=30\nTopMost=1\n[Form2]\nInyoufu=＞\n"
+                       "[Form5]\nHnMax=150\nHnBack=様\n[Form10]\nCheck2=7\nMojiOK=1000\nFormColor="
+                       "0x00FF00\nImagePath=\n")));
     f.close();
     const Profile ini(path);
     const StartupSettings s = readStartupSettings(ini, QStringLiteral("/app/"));
@@ -77,7 +80,8 @@ TEST(Startup, ReadsAWindowsWrittenFileAndWritesShutdownKeys) {
 
     writeShutdownSettings(ini, {10, 20, 402, 623, 89, QStringLiteral("＞"), false, 480, -1});
     EXPECT_EQ(ini.readInteger(QStringLiteral("Form1"), QStringLiteral("Form1Top"), 0), 10);
-    EXPECT_EQ(ini.readInteger(QStringLiteral("Form1"), QStringLiteral("RichEdit1widthBBS3"), 0), 480);
+    EXPECT_EQ(ini.readInteger(QStringLiteral("Form1"), QStringLiteral("RichEdit1widthBBS3"), 0),
+              480);
     EXPECT_FALSE(ini.readBool(QStringLiteral("Form1"), QStringLiteral("TopMost"), true));
     // The file stays Shift-JIS with CR LF.
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -88,8 +92,8 @@ TEST(Startup, ReadsAWindowsWrittenFileAndWritesShutdownKeys) {
 
 TEST(Startup, DefaultsWithoutAFile) {
     QTemporaryDir dir;
-    const StartupSettings s =
-        readStartupSettings(Profile(dir.filePath(QStringLiteral("Kirel.ini"))), QStringLiteral("/app/"));
+    const StartupSettings s = readStartupSettings(
+        Profile(dir.filePath(QStringLiteral("Kirel.ini"))), QStringLiteral("/app/"));
     EXPECT_EQ(s.top, 100);
     EXPECT_EQ(s.left, 50);
     EXPECT_EQ(s.width, 623);

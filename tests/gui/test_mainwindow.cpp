@@ -1,0 +1,465 @@
+// The main window driven offscreen: start-up and shut-down through "Kirel.ini",
+// menus, counter messages, clipboard capture, quoting keys and the transfer.
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include "app/appstate.h"
+#include "app/clipcapture.h"
+#include "app/unit1.h"
+#include "controls/pictbtn.h"
+#include "platform/profile.h"
+#include "platform/sjis.h"
+#include "support/fakeclipboard.h"
+#include "support/scriptedprompter.h"
+
+using namespace kirel;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<test::ScriptedPrompter> prompter_;
+    test::FakeClipboard clip_;
+
+    QString ini() const { return dir_->filePath(QStringLiteral("Kirel.ini")); }
+    void writeIni(const QString& text) {
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(sjis::toFile(text));
+    }
+    std::unique_ptr<TForm1> open(const QStringList& args = {}) {
+        auto form = std::make_unique<TForm1>(args, &clip_);
+        form->show();
+        return form;
+    }
+    static void type(QPlainTextEdit* pane, const QString& text) {
+        pane->textCursor().insertText(text);
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        app() = AppState();
+        app().AppDir = dir_->path() + QLatin1Char('/');
+        prompter_ = std::make_unique<test::ScriptedPrompter>();
+        clip_.clear();
+    }
+    void cleanup() { prompter_.reset(); }
+
+    void freshStartDefaults() {
+        auto form = open();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kirel Editor"));
+        QCOMPARE(form->geometry().top(), 100);
+        QCOMPARE(form->geometry().left(), 50);
+        QCOMPARE(form->geometry().size(), QSize(623, 402));
+        QVERIFY(form->N110->isChecked());
+        QCOMPARE(app().CharLimit, 0);
+        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("文字数制限の設定がオフです"));
+        QCOMPARE(form->palette().color(QPalette::Window), QColor(0x82, 0xC2, 0xF2));
+        QVERIFY(form->RichEdit1->toPlainText().isEmpty());
+        QCOMPARE(form->RichEdit1->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(form->RichEdit1->font().pixelSize(), 15);
+        QCOMPARE(form->PictureButton7->hint(), QStringLiteral("編集された内容を保存します"));
+    }
+
+    void startupFromPreparedIni() {
+        writeIni(QStringLiteral("[Form1]\nForm1Top=-5\nForm1Height=5000\nRichEdit3Height=2000\n"
+                                "[Form5]\nHnMax=100\nHnFront=＞\n[Form10]\nCheck2=1\nMojiOK=1000\n"
+                                "InyoColor=1\nFormColor=255\nSavePath=%1\n")
+                     .arg(dir_->path()));
+        QFile tool(dir_->filePath(QStringLiteral("post.txt")));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.close();
+        auto form = open({QStringLiteral("/elsewhere/post.txt")});
+        QCOMPARE(form->geometry().top(), 10);
+        QCOMPARE(form->geometry().height(), 402);
+        QCOMPARE(form->quotePaneHeight(), 201);  // half the window
+        QCOMPARE(app().HandleMaxLen, 20);
+        QCOMPARE(app().HandlePrefix, QStringLiteral("＞"));
+        QVERIFY(app().QuoteColorOn);
+        QVERIFY(!form->N110->isChecked() && form->N24->isChecked() && !form->N25->isChecked());
+        QCOMPARE(app().CharLimit, 1000);
+        QCOMPARE(form->Label1->text(), QStringLiteral("0"));
+        QCOMPARE(form->Label2->text(), QStringLiteral("1000"));
+        QCOMPARE(form->ProgressBar1->maximum(), 2000);
+        QCOMPARE(form->ProgressBar1->value(), 2000);
+        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("残り文字数の表示です"));
+        QCOMPARE(form->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(app().ToolFileName, QStringLiteral("post.txt"));
+        QCOMPARE(form->PictureButton7->hint(),
+                 QStringLiteral("編集された内容を保存します\r\npost.txt"));
+    }
+
+    void shutdownWritesAndDeletesPreview() {
+        writeIni(QStringLiteral("; kept\n[Other]\nx=1\n[Form10]\nCheck2=7\n"));
+        QFile page(app().path(QStringLiteral("0.htm")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        auto form = open();
+        QVERIFY(form->checkedBoard() == -1);
+        app().QuoteMark = QStringLiteral("≫");
+        form->setGeometry(40, 60, 640, 420);
+        form->close();
+        const Profile p(ini());
+        const QString f1 = QStringLiteral("Form1");
+        QCOMPARE(p.readInteger(f1, QStringLiteral("Form1Top"), 0), 60);
+        QCOMPARE(p.readInteger(f1, QStringLiteral("Form1Left"), 0), 40);
+        QCOMPARE(p.readInteger(f1, QStringLiteral("Form1Width"), 0), 640);
+        QCOMPARE(p.readInteger(f1, QStringLiteral("Form1Height"), 0), 420);
+        QCOMPARE(p.readString(QStringLiteral("Form2"), QStringLiteral("Inyoufu"), {}),
+                 QStringLiteral("≫"));
+        QCOMPARE(p.readString(f1, QStringLiteral("TopMost"), {}), QStringLiteral("0"));
+        const int width = p.readInteger(f1, QStringLiteral("RichEdit1width"), 0);
+        QVERIFY(width >= 100);
+        QCOMPARE(p.readInteger(f1, QStringLiteral("RichEdit1widthBBS3"), 0), width);
+        QCOMPARE(p.readString(f1, QStringLiteral("RichEdit1widthBBS1"), QStringLiteral("none")),
+                 QStringLiteral("none"));
+        QVERIFY(!QFile::exists(app().path(QStringLiteral("0.htm"))));
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().startsWith("; kept\r\n[Other]\r\nx=1\r\n"));
+    }
+
+    void menuCaptionsAndShortcuts() {
+        auto form = open();
+        const QList<QPair<const char*, QString>> captions = {
+            {"N11", QStringLiteral("クイックセーブ1")},
+            {"SaveAs1", QStringLiteral("名前をつけて保存(&A)")},
+            {"O1", QStringLiteral("ファイルを開く(&O)")},
+            {"N2", QStringLiteral("選択した文字を修飾する(&W)")},
+            {"H1", QStringLiteral("ハートマークを入れる(H)")},
+            {"N6", QStringLiteral("選択した文字をカウントする")},
+            {"BR1", QStringLiteral("<br>を加えた改行へ変換する")},
+            {"N29", QStringLiteral("ブラウザで確認(&B)")},
+            {"N310", QStringLiteral("クイックロード3")},
+            {"N38", QStringLiteral("名前をつけて保存(&A)")},
+            {"KirelEditor1", QStringLiteral("Kirel Editorについて")},
+            {"N110", QStringLiteral("掲示板１")},
+            {"F1", QStringLiteral("常に最前面(&F)")},
+            {"N14", QStringLiteral("選択された文字を編集欄に転送する")},
+            {"Undo1", QStringLiteral("元に戻す(&U)")},
+            {"Undo2", QStringLiteral("すべてを選択(&A)")},
+            {"N33", QStringLiteral("アイテムリストから削除(&D)")},
+            {"Paste3", QStringLiteral("貼り付け(&P)")},
+        };
+        for (const auto& [name, caption] : captions) {
+            auto* a = form->findChild<QAction*>(QLatin1String(name));
+            QVERIFY2(a, name);
+            QCOMPARE(a->text(), caption);
+        }
+        QCOMPARE(form->Undo1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+        QCOMPARE(form->N44->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+        QVERIFY(!form->N44->isVisible() && !form->N43->isVisible());
+        QCOMPARE(form->PageControl1->tabText(0), QStringLiteral("　編集　"));
+        QCOMPARE(form->PageControl1->tabText(2), QStringLiteral("　ブラウザ　"));
+        QCOMPARE(
+            form->PictureButton1->hint(),
+            QStringLiteral("クリップボードに編集した内容を転送します\r\nショートカット　Ctrl+E"));
+        // The board items form one radio group.
+        form->N25->setChecked(true);
+        QVERIFY(!form->N110->isChecked());
+    }
+
+    void ctrlETransfersFromTheEditPane() {
+        auto form = open();
+        type(form->RichEdit1, QStringLiteral("本文"));
+        QTest::keyClick(form->RichEdit1, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(clip_.content, QStringLiteral("本文"));
+        QCOMPARE(prompter_->last(), QStringLiteral("編集中の内容をクリップボードに転送しました。"));
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("本文"));  // Ctrl+E typed nothing
+    }
+
+    void counterWarnsOnceThroughTheSeam() {
+        writeIni(QStringLiteral("[Form10]\nMojiOK=1000\n"));
+        auto form = open();
+        type(form->RichEdit1, QString(1799, QLatin1Char('a')));
+        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("残り 201 文字(Byte)です"));
+        QVERIFY(prompter_->shown.isEmpty());
+        type(form->RichEdit1, QStringLiteral("a"));  // 200 left: nothing
+        QVERIFY(prompter_->shown.isEmpty());
+        type(form->RichEdit1, QStringLiteral("a"));
+        QCOMPARE(prompter_->texts(), QStringList{QStringLiteral("残り99文字です")});
+        QCOMPARE(prompter_->shown[0].icon, Icon::Information);
+        QCOMPARE(prompter_->shown[0].caption, QStringLiteral("Kirel Editor"));
+        type(form->RichEdit1, QStringLiteral("あ\n"));  // 4 more bytes, still few left
+        QCOMPARE(prompter_->shown.size(), 1);
+        type(form->RichEdit1, QString(300, QLatin1Char('b')));
+        QCOMPARE(prompter_->shown.size(), 2);
+        QCOMPARE(prompter_->shown[1].icon, Icon::Warning);
+        QCOMPARE(form->ProgressBar1->value(), 0);
+        QCOMPARE(form->editByteLength(), 1801 + 4 + 300);
+    }
+
+    void runningByteCountMatchesARecount() {
+        auto form = open();
+        QPlainTextEdit* pane = form->RichEdit1;
+        const QStringList pieces = {QStringLiteral("abc"),    QStringLiteral("あいう"),
+                                    QStringLiteral("\n"),     QStringLiteral("😀"),
+                                    QStringLiteral("〜\n\n"), QStringLiteral("ｱｲ")};
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 400; ++i) {
+            QTextCursor c(pane->document());
+            const int len = pane->document()->characterCount() - 1;
+            const int a = int(rng.bounded(len + 1)), b = int(rng.bounded(len + 1));
+            c.setPosition(a);
+            c.setPosition(b, QTextCursor::KeepAnchor);
+            if (rng.bounded(3) == 0)
+                c.removeSelectedText();
+            else
+                c.insertText(pieces[int(rng.bounded(pieces.size()))]);
+            if (i % 50 == 0) pane->undo();
+            QCOMPARE(form->editByteLength(), sjis::byteLength(pane->toPlainText()));
+        }
+        pane->setPlainText(QStringLiteral("x\ny"));
+        QCOMPARE(form->editByteLength(), 4);
+        pane->clear();
+        QCOMPARE(form->editByteLength(), 0);
+    }
+
+    void firstActivationOnlySnapshots() {
+        auto form = open();
+        clip_.setText(QStringLiteral("present at start-up, long enough to be a quote"));
+        form->runCapture();  // first activation
+        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        deactivated(*form);
+        QVERIFY(!form->RichEdit3->isReadOnly());
+        form->runCapture();  // back without copying anything
+        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        QVERIFY(form->RichEdit3->isReadOnly());
+    }
+
+    void captureBranches() {
+        auto form = open();
+        form->runCapture();
+        auto cycle = [&](const QString& text) {
+            deactivated(*form);
+            clip_.setText(text);
+            form->runCapture();
+        };
+        // Two long texts go to the quote pane, one per line.
+        const QString a = QStringLiteral("最初に引用する文章です。十分に長い。");
+        const QString b = QStringLiteral("二番目に引用する文章です。これも長い。");
+        cycle(a);
+        cycle(b);
+        QCOMPARE(form->RichEdit3->toPlainText(), a + QLatin1Char('\n') + b);
+        // A short text is a handle name, inserted at the caret.
+        cycle(QStringLiteral("たろう abcd"));
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral(">たろうabcdさん\n"));
+        // Capture off: nothing.
+        app().ClipCaptureOn = 0;
+        cycle(QStringLiteral("ignored while capture is off, and long"));
+        app().ClipCaptureOn = 1;
+        QCOMPARE(form->RichEdit3->toPlainText(), a + QLatin1Char('\n') + b);
+        // An address does not reach the quote pane; in capitals it is no address.
+        cycle(QStringLiteral("http://example.jp/thread/read.cgi?no=12345"));
+        cycle(QStringLiteral("ftp://example.jp/pub/file-archive/long-name"));
+        QCOMPARE(form->RichEdit3->toPlainText(), a + QLatin1Char('\n') + b);
+        cycle(QStringLiteral("HTTP://EXAMPLE.JP/THREAD/READ.CGI"));
+        QVERIFY(form->RichEdit3->toPlainText().endsWith(
+            QStringLiteral("HTTP://EXAMPLE.JP/THREAD/READ.CGI")));
+        // Handle capture off: short texts are quotes too.
+        app().HandleMaxLen = 0;
+        cycle(QStringLiteral("じろう"));
+        QVERIFY(form->RichEdit3->toPlainText().endsWith(QStringLiteral("\nじろう")));
+        // A clipboard without text: nothing.
+        deactivated(*form);
+        clip_.clear();
+        const QString before = form->RichEdit3->toPlainText();
+        form->runCapture();
+        QCOMPARE(form->RichEdit3->toPlainText(), before);
+        QVERIFY(prompter_->shown.isEmpty());
+    }
+
+    void phraseWindowQuestion() {
+        auto form = open();
+        form->runCapture();
+        QWidget phrases;
+        phrases.setWindowTitle(QStringLiteral("定型文選択"));
+        auto* pages = new QTabWidget(&phrases);
+        pages->setObjectName(QStringLiteral("PageControl1"));
+        pages->addTab(new QWidget, QStringLiteral("定型文"));
+        pages->addTab(new QWidget, QStringLiteral("文字絵(&A)"));
+        phrases.show();
+        prompter_->answers << true << false;
+        deactivated(*form);
+        clip_.setText(QStringLiteral("(´・ω・｀) text art copied from a thread"));
+        form->runCapture();
+        QCOMPARE(pages->currentIndex(), 1);
+        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        QCOMPARE(prompter_->shown[0].text,
+                 QStringLiteral("クリップボードにある内容「編集欄」に転送せずに\r\n「定型文選択」で"
+                                "使用しますか？"));
+        QVERIFY(prompter_->shown[0].isQuestion);
+        deactivated(*form);
+        clip_.setText(QStringLiteral("another long text for the quote pane"));
+        form->runCapture();  // No: goes on to the quote pane
+        QCOMPARE(form->RichEdit3->toPlainText(),
+                 QStringLiteral("another long text for the quote pane"));
+    }
+
+    void escMovesTheCurrentQuoteLine() {
+        auto form = open();
+        form->RichEdit3->setPlainText(QStringLiteral("一行目\n二行目\n三行目"));
+        QTextCursor qc(form->RichEdit3->document()->findBlockByNumber(1));
+        qc.movePosition(QTextCursor::Right);
+        form->RichEdit3->setTextCursor(qc);
+        type(form->RichEdit1, QStringLiteral("前"));
+        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("前>二行目"));
+        QCOMPARE(form->RichEdit1->textCursor().selectedText(), QStringLiteral(">二行目"));
+        QCOMPARE(form->RichEdit3->toPlainText(), QStringLiteral("一行目\n三行目"));
+        // The last line goes without leaving an empty line behind.
+        form->RichEdit3->moveCursor(QTextCursor::End);
+        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
+        QCOMPARE(form->RichEdit3->toPlainText(), QStringLiteral("一行目"));
+        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
+        QCOMPARE(form->RichEdit3->toPlainText(), QString());
+        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
+        QCOMPARE(prompter_->last(), QStringLiteral("転送するものがありませんでした。"));
+    }
+
+    void escThenEnterDecorates() {
+        auto form = open();
+        app().QuoteItalicOn = true;
+        app().QuoteColorOn = true;
+        app().QuoteMark = QStringLiteral("＞＞");
+        form->RichEdit3->setPlainText(QStringLiteral("引用文"));
+        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
+        QTest::keyClick(form->RichEdit1, Qt::Key_Return);
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("＞＞引用文"));  // no new line
+        QTextCursor c = form->RichEdit1->textCursor();
+        QVERIFY(!c.hasSelection());
+        QCOMPARE(c.position(), 5);
+        auto formatAt = [&](int pos) {
+            QTextCursor k(form->RichEdit1->document());
+            k.setPosition(pos + 1);
+            return k.charFormat();
+        };
+        QCOMPARE(formatAt(0).foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(formatAt(1).foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(formatAt(2).foreground().color(), QColor(Qt::black));
+        QVERIFY(formatAt(3).fontItalic());
+        // Typed text is plain black again.
+        type(form->RichEdit1, QStringLiteral("x"));
+        QVERIFY(!formatAt(5).fontItalic());
+        // Files and the clipboard see plain text only.
+        form->PictureButton1Click();
+        QCOMPARE(clip_.content, QStringLiteral("＞＞引用文x"));
+    }
+
+    void enterOnAPlainSelectionWithOptionsOff() {
+        auto form = open();
+        type(form->RichEdit1, QStringLiteral("abc def\nnext"));
+        QTextCursor c = form->RichEdit1->textCursor();
+        c.setPosition(1);
+        c.setPosition(6, QTextCursor::KeepAnchor);
+        form->RichEdit1->setTextCursor(c);
+        QTest::keyClick(form->RichEdit1, Qt::Key_Return);
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("abc def\nnext"));
+        QCOMPARE(form->RichEdit1->textCursor().position(), 7);
+    }
+
+    void transferToClipboard() {
+        auto form = open();
+        form->PictureButton1Click();
+        QCOMPARE(prompter_->last(),
+                 QStringLiteral(
+                     "クリップボードに転送するものがありませんでした。\r\n処理を中止します。"));
+        QCOMPARE(prompter_->shown.last().icon, Icon::Information);
+        type(form->RichEdit1, QStringLiteral("波〜線\nマイナス−😀"));
+        form->PictureButton1Click();
+        QCOMPARE(prompter_->last(), QStringLiteral("編集中の内容をクリップボードに転送しました。"));
+        QCOMPARE(prompter_->shown.last().icon, Icon::None);
+        // What a Shift-JIS board receives, the same text the counter counted.
+        QCOMPARE(clip_.content, QStringLiteral("波～線\nマイナス－😀"));
+        QFile backup(app().path(QStringLiteral("backup.txt")));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        const QByteArray bytes = backup.readAll();
+        QCOMPARE(bytes, sjis::toFile(form->RichEdit1->toPlainText()));
+        QVERIFY(bytes.contains("\x81\x60"));
+        QVERIFY(bytes.contains("&#128512;"));
+        QCOMPARE(qint64(bytes.size()), form->editByteLength());
+        // The snapshot now holds the transferred text: coming back captures nothing.
+        form->runCapture();  // first activation
+        form->runCapture();
+        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+    }
+
+    void failedBackupStillTransfers() {
+        auto form = open();
+        app().AppDir = dir_->filePath(QStringLiteral("missing/"));
+        type(form->RichEdit1, QStringLiteral("text"));
+        form->PictureButton1Click();
+        QCOMPARE(prompter_->shown.size(), 2);
+        QVERIFY(prompter_->shown[0].text.contains(QStringLiteral("に書き込めません")));
+        QCOMPARE(clip_.content, QStringLiteral("text"));
+    }
+
+    void wheel() {
+        auto form = open();
+        type(form->RichEdit3, QString(QStringLiteral("line\n")).repeated(100));
+        form->RichEdit3->moveCursor(QTextCursor::Start);
+        form->RichEdit1->setFocus();
+        QPlainTextEdit* quote = form->RichEdit3;
+        const QPoint at = form->RichEdit1->viewport()->rect().center();
+        QWheelEvent shifted(at, form->RichEdit1->viewport()->mapToGlobal(at), {}, {0, -120},
+                            Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->RichEdit1->viewport(), &shifted);
+        QCOMPARE(form->focusWidget(), quote);
+        QVERIFY(quote->verticalScrollBar()->value() >= 1);
+        // On the preview tab nothing happens.
+        form->PageControl1->setCurrentIndex(1);
+        form->RichEdit1->setFocus();
+        const int before = quote->verticalScrollBar()->value();
+        QApplication::sendEvent(form->RichEdit1->viewport(), &shifted);
+        QCOMPARE(quote->verticalScrollBar()->value(), before);
+    }
+
+    void settingsButton() {
+        auto form = open();
+        emit form->PictureButton6->mouseUp(Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(!form->PopupMenu5->isVisible());
+        emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
+        QVERIFY(!form->PopupMenu5->isVisible());
+        emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(form->PopupMenu5->isVisible());
+        const QPoint at = form->PictureButton6->mapToGlobal(QPoint(5, 5));
+        QCOMPARE(app().QuoteDlgLeft, at.x());
+        QCOMPARE(app().QuoteDlgTop, at.y() - 30);
+        form->PopupMenu5->hide();
+        form->RichEdit1->setEnabled(false);
+        emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(prompter_->last().startsWith(
+            QStringLiteral("「HTMLタグで文字を修飾」のウィンドウが開いているため、")));
+    }
+
+    void alwaysOnTop() {
+        auto form = open();
+        form->F1->trigger();
+        QVERIFY(form->F1->isChecked());
+        QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(prompter_->last(), QStringLiteral("常に最前面とする設定しました。"));
+        form->F1->trigger();
+        QVERIFY(!(form->windowFlags() & Qt::WindowStaysOnTopHint));
+        QCOMPARE(prompter_->last(), QStringLiteral("常に最前面とする設定を解除しました。"));
+        form->F1->trigger();
+        form->close();
+        QVERIFY(Profile(ini()).readBool(QStringLiteral("Form1"), QStringLiteral("TopMost"), false));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_mainwindow.moc"
