@@ -42,6 +42,7 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FindDialog1"));
     setWindowTitle(QStringLiteral("検索"));
     setModal(false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
     auto* grid = new QGridLayout;
     FindEdit =
@@ -56,6 +57,7 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     FindNextButton->setDefault(true);
 
     auto* layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
     FindEdit->setMinimumWidth(220);
@@ -86,6 +88,7 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ReplaceDialog1"));
     setWindowTitle(QStringLiteral("置換"));
     setModal(false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
     auto* grid = new QGridLayout;
     FindEdit =
@@ -107,6 +110,7 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
     ReplaceButton->setDefault(true);
 
     auto* layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
     FindEdit->setMinimumWidth(220);

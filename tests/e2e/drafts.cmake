@@ -1,1 +1,2 @@
 # drafts end-to-end tests
+kirel_e2e_test(drafts)
