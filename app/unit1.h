@@ -148,7 +148,7 @@ class TForm1 : public QWidget {
     kirel::Clipboard* clipboard_ = nullptr;
     std::unique_ptr<kirel::Clipboard> ownClipboard_;
     kirel::CounterDisplay* counter_ = nullptr;
-    Qt::ApplicationState lastState_ = Qt::ApplicationActive;
+    Qt::ApplicationState lastState_ = Qt::ApplicationInactive;
 };
 
 // The main window's instance variable.

@@ -55,6 +55,8 @@ close_message() {
 screenshot() { import -window root "$E2E_OUT/$1.png"; }
 
 close_kirel() {
+  xdotool windowactivate --sync "$KIREL_WIN" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
+  for _ in $(seq 100); do kill -0 "$KIREL_PID" 2>/dev/null || return 0; sleep 0.05; done
   xdotool windowclose "$KIREL_WIN" 2>/dev/null || xdotool windowkill "$KIREL_WIN" 2>/dev/null || true
   for _ in $(seq 100); do kill -0 "$KIREL_PID" 2>/dev/null || return 0; sleep 0.05; done
   fail "the editor did not exit"

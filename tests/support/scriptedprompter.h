@@ -3,7 +3,6 @@
 // A Prompter for tests: records every message and question, answers questions
 // and dialogs from queues the test fills in.
 
-#include <QColor>
 #include <QQueue>
 #include <QStringList>
 

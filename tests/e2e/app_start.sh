@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Start-up as a single instance, bringing the first window forward, shut-down
+# writing "Kirel.ini", and a stale lock left by a crash not blocking the next start.
+source "$E2E_LIB"
+
+start_kirel
+[ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "expected one main window"
+screenshot main-window
+
+# A second start ends by itself without a window of its own, and brings the
+# first window to the front.
+start_other
+activate "$OTHER_WIN"
+timeout 15 "$E2E_KIREL" || fail "second start did not exit cleanly"
+sleep 0.5
+[ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "second start left a window"
+kill -0 "$KIREL_PID" || fail "first instance ended"
+[ "$(xdotool getactivewindow)" = "$KIREL_WIN" ] || fail "first window not brought to the front"
+pass "single instance"
+
+close_kirel
+[ -f "$E2E_APPDIR/Kirel.ini" ] || fail "Kirel.ini not written"
+[ "$(ini_value Form1Width)" -gt 0 ] || fail "Form1Width missing"
+[ -n "$(ini_value RichEdit1widthBBS1)" ] || fail "RichEdit1widthBBS1 missing"
+grep -q $'Inyoufu=>\r$' "$E2E_APPDIR/Kirel.ini" || fail "Inyoufu not written with CR LF"
+pass "shut-down writes Kirel.ini"
+
+# A crash leaves the lock behind; the next start takes it over.
+start_kirel
+kill -9 "$KIREL_PID"
+wait "$KIREL_PID" 2>/dev/null || true
+start_kirel
+pass "start after a crash"
+close_kirel
