@@ -1,1 +1,2 @@
 # preview end-to-end tests
+kirel_e2e_test(preview_render)
