@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QShortcutEvent>
+#include <utility>
 
 namespace {
 
@@ -97,22 +98,27 @@ void TPictureButton::setButtonStyle(TButtonStyle style) {
     buttonStyle_ = style;
     switch (style) {
         case bsLowered:
-            bevelOuter_ = bvLowered, bevelInner_ = bvNone;
+            bevelOuter_ = bvLowered;
+            bevelInner_ = bvNone;
             break;
         case bsRaised:
-            bevelOuter_ = bvRaised, bevelInner_ = bvNone;
+            bevelOuter_ = bvRaised;
+            bevelInner_ = bvNone;
             break;
         case bsFrame:
-            bevelOuter_ = bvRaised, bevelInner_ = bvLowered;
+            bevelOuter_ = bvRaised;
+            bevelInner_ = bvLowered;
             break;
         case bsGroove:
-            bevelOuter_ = bvLowered, bevelInner_ = bvRaised;
+            bevelOuter_ = bvLowered;
+            bevelInner_ = bvRaised;
             break;
         case bsNone:
         case bsIELike:
         case bsSpBtnLike:
         case bsStdButton:
-            bevelOuter_ = bvNone, bevelInner_ = bvNone;
+            bevelOuter_ = bvNone;
+            bevelInner_ = bvNone;
             break;
     }
     update();
@@ -307,7 +313,7 @@ void TPictureButton::releasePress() {
 void TPictureButton::MouseEnter() {
     const bool leftDown = QGuiApplication::mouseButtons() & Qt::LeftButton;
     const QPointer<TPictureButton> alive(this);
-    emit mouseEnter(QGuiApplication::queryKeyboardModifiers(), mapFromGlobal(QCursor::pos()));
+    emit mouseEnter(QGuiApplication::queryKeyboardModifiers(), pointerPos_);
     if (!alive) return;
     switch (buttonStyle_) {
         case bsIELike:
@@ -331,7 +337,7 @@ void TPictureButton::MouseEnter() {
 void TPictureButton::MouseLeave() {
     const bool leftDown = QGuiApplication::mouseButtons() & Qt::LeftButton;
     const QPointer<TPictureButton> alive(this);
-    emit mouseLeave(QGuiApplication::queryKeyboardModifiers(), mapFromGlobal(QCursor::pos()));
+    emit mouseLeave(QGuiApplication::queryKeyboardModifiers(), pointerPos_);
     if (!alive) return;
     switch (buttonStyle_) {
         case bsIELike:
@@ -366,6 +372,7 @@ void TPictureButton::enterEvent(QEnterEvent* e) {
     QWidget::enterEvent(e);
     if (!inside_) {
         inside_ = true;
+        pointerPos_ = e->position().toPoint();
         MouseEnter();
     }
 }
@@ -375,12 +382,14 @@ void TPictureButton::leaveEvent(QEvent* e) {
     // While held, the moves decide; Qt reports the leave only after the release.
     if (inside_ && !mouseHeld_) {
         inside_ = false;
+        pointerPos_ = mapFromGlobal(QCursor::pos());
         MouseLeave();
     }
 }
 
 void TPictureButton::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
+    pointerPos_ = pos;
     const bool inside = rect().contains(pos);
     if (inside != inside_) {
         inside_ = inside;
@@ -422,6 +431,7 @@ void TPictureButton::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TPictureButton::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
+    pointerPos_ = pos;
     const QPointer<TPictureButton> alive(this);
     const bool inside = rect().contains(pos);
     if (inside != inside_) {
@@ -530,13 +540,18 @@ void TPictureButton::changeEvent(QEvent* e) {
 
 void TPictureButton::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
+    // A hidden button gets no release and no leave: end both now, so it shows
+    // again at rest.
     if (mouseHeld_ || pressed_) {
         mouseHeld_ = clickPending_ = false;
         showPressed(false);
         pressed_ = false;
         outsideCorrection_ = 0;
     }
-    inside_ = false;
+    if (inside_) {
+        inside_ = false;
+        MouseLeave();
+    }
 }
 
 // ---------------------------------------------------------------- painting

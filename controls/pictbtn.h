@@ -157,7 +157,8 @@ class TPictureButton : public QWidget {
     void changeEvent(QEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
-    // Run when the pointer enters or leaves the button (also while it is held).
+    // Run when the pointer enters or leaves the button (also while it is held);
+    // they raise mouseEnter() / mouseLeave(), then adjust the look.
     virtual void MouseEnter();
     virtual void MouseLeave();
 
@@ -189,6 +190,7 @@ class TPictureButton : public QWidget {
     int outsideCorrection_ = 0;
     bool hovered_ = false;       // the painted control colour is InColor
     bool inside_ = false;        // the pointer is over the button
+    QPoint pointerPos_;          // last known pointer position, client coordinates
     bool mouseHeld_ = false;     // the left button went down on us and is not up yet
     bool clickPending_ = false;  // that press ends in a click when released inside
 };

@@ -151,6 +151,33 @@ class TestPictureButton : public QObject {
         QVERIFY(at(button, 4, 5) != kRed);
     }
 
+    void stretchedPictureFillsTheInnerRectangle() {
+        // From (2, 2) up to, not including, (W - 4, H - 4).
+        button->setButtonStyle(TPictureButton::bsNone);
+        button->setColor(kColor);
+        button->setStretch(true);
+        button->setPicture(solid(8, 8));
+        QCOMPARE(at(button, 2, 2), kRed);
+        QCOMPARE(at(button, 31, 31), kRed);
+        QCOMPARE(at(button, 1, 1), kColor);
+        QCOMPARE(at(button, 32, 32), kColor);
+    }
+
+    void hidingAHeldButtonEndsThePress() {
+        button->setColor(kColor);
+        button->setInColor(kInColor);
+        QSignalSpy clicks(button, &TPictureButton::clicked);
+        QTest::mouseMove(button, inside);
+        QTest::mousePress(button, Qt::LeftButton, {}, inside);
+        button->hide();
+        QVERIFY(!button->isPressed());
+        QCOMPARE(button->faceColor(), kColor);  // no longer hovered either
+        button->show();
+        QCOMPARE(button->shift(), 0);
+        QTest::mouseRelease(button, Qt::LeftButton, {}, inside);
+        QCOMPARE(clicks.count(), 0);
+    }
+
     void pictureKeepsItsTransparency() {
         QPixmap pic(32, 32);
         pic.fill(Qt::transparent);
@@ -259,6 +286,7 @@ class TestPictureButton : public QObject {
 
         QTest::mouseMove(button, inside);
         QTRY_COMPARE(enters.count(), 1);
+        QCOMPARE(enters.at(0).at(1).toPoint(), inside);
         QCOMPARE(button->faceColor(), kInColor);
         QCOMPARE(at(button, 18, 18), kInColor);
         QTest::mouseMove(host, QPoint(190, 190));
@@ -498,6 +526,22 @@ class TestPictureButton : public QObject {
         QVERIFY(kirel::toolbarPicture(5).isNull());
         QVERIFY(kirel::toolbarPicture(0).isNull());
         QVERIFY(kirel::toolbarPicture(9).isNull());
+    }
+
+    void shippedPicturesLoad() {
+        const QString appDir = qEnvironmentVariable("KIREL_TEST_APPDIR");
+        if (appDir.isEmpty()) QSKIP("KIREL_TEST_APPDIR not set");
+        QList<QImage> mascots;
+        for (const char* name : {"pirumi.bmp", "topopo.bmp", "kurotopo.bmp"}) {
+            const QImage img(appDir + "/images/" + name);
+            QVERIFY2(!img.isNull(), name);
+            QCOMPARE(img.size(), QSize(48, 60));
+            QVERIFY(!mascots.contains(img));
+            mascots << img;
+        }
+        const QImage background(appDir + "/user/Background.jpg");
+        QVERIFY(!background.isNull());
+        QVERIFY(background.pixelColor(0, 0).lightness() > 200);  // light enough to read on
     }
 
     void mascotFillsItsPictureArea() {
