@@ -8,6 +8,7 @@
 
 #include "app/appstate.h"
 #include "app/unit1.h"
+#include "platform/application.h"
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
 #include "platform/singleinstance.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
-    QApplication application(argc, argv);
+    kirel::Application application(argc, argv);
     kirel::SingleInstance instance(kirel::kAppTitle);
     if (!instance.claim()) return 0;
 

@@ -24,6 +24,7 @@
 #include "app/counter.h"
 #include "app/counterdisplay.h"
 #include "app/editactions.h"
+#include "app/imecolors.h"
 #include "app/quoting.h"
 #include "app/startup.h"
 #include "controls/pictbtn.h"
@@ -206,6 +207,7 @@ void TForm1::buildWidgets() {
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);
 
+    new ImeColors(RichEdit1);
     RichEdit1->installEventFilter(this);
     RichEdit1->viewport()->installEventFilter(this);
     RichEdit3->viewport()->installEventFilter(this);

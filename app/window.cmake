@@ -11,4 +11,5 @@ target_sources(kirelui PRIVATE
     counterdisplay.h counterdisplay.cpp
     clipcapture.h clipcapture.cpp
     quoting.h quoting.cpp
+    imecolors.h imecolors.cpp
 )

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include "app/appstate.h"
 #include "app/clipcapture.h"
@@ -444,6 +445,29 @@ class MainWindowTest : public QObject {
         emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QVERIFY(prompter_->last().startsWith(
             QStringLiteral("「HTMLタグで文字を修飾」のウィンドウが開いているため、")));
+    }
+
+    void composingTextColours() {
+        auto form = open();
+        QTextCharFormat underline;
+        underline.setFontUnderline(true);
+        QTextCharFormat selected;
+        selected.setBackground(Qt::darkBlue);
+        QInputMethodEvent ime(QStringLiteral("にほんご"),
+                              {{QInputMethodEvent::TextFormat, 0, 2, underline},
+                               {QInputMethodEvent::TextFormat, 2, 2, selected}});
+        QApplication::sendEvent(form->RichEdit1, &ime);
+        const QList<QTextLayout::FormatRange> formats =
+            form->RichEdit1->textCursor().block().layout()->formats();
+        QCOMPARE(formats.size(), 2);
+        QCOMPARE(formats[0].format.foreground().color(), QColor(0, 0, 0xFF));
+        QCOMPARE(formats[0].format.fontWeight(), int(QFont::Bold));
+        QCOMPARE(formats[1].format.background().color(), QColor(0, 0xFF, 0xFF));
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("日本語"));
+        QApplication::sendEvent(form->RichEdit1, &commit);
+        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("日本語"));
+        QCOMPARE(form->editByteLength(), 6);
     }
 
     void alwaysOnTop() {

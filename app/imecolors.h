@@ -1,0 +1,26 @@
+#pragma once
+
+// Colours of the text an input method is still composing in the edit pane: the
+// clause being converted stands out (dark text on cyan, bold), the rest of the
+// composition is blue on white, bold.
+
+#include <QObject>
+
+class QPlainTextEdit;
+
+namespace kirel {
+
+class ImeColors : public QObject {
+    Q_OBJECT
+  public:
+    explicit ImeColors(QPlainTextEdit* pane);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QPlainTextEdit* pane_;
+    bool resending_ = false;
+};
+
+}  // namespace kirel

@@ -1,0 +1,21 @@
+#include "platform/application.h"
+
+#include "platform/failure.h"
+#include "platform/prompter.h"
+
+namespace kirel {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const Failure& failure) {
+        showError(failure.message());
+    } catch (const std::exception& e) {
+        showError(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+}  // namespace kirel
