@@ -1,9 +1,11 @@
 // The main window driven offscreen: start-up and shut-down through "Kirel.ini",
 // menus, counter messages, clipboard capture, quoting keys and the transfer.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -309,6 +311,48 @@ class MainWindowTest : public QObject {
         form->runCapture();  // No: goes on to the quote pane
         QCOMPARE(form->RichEdit3->toPlainText(),
                  QStringLiteral("another long text for the quote pane"));
+    }
+
+    void addressGoesIntoAnOpenLinkDialog() {
+        auto form = open();
+        form->runCapture();
+        QWidget link;
+        link.setWindowTitle(QStringLiteral("リンクする"));
+        auto* address = new QComboBox(&link);
+        address->setObjectName(QStringLiteral("ComboBox2"));
+        address->setEditable(true);
+        auto* image = new QCheckBox(&link);
+        image->setObjectName(QStringLiteral("CheckBox4"));
+        image->setChecked(true);
+        auto* newWindow = new QCheckBox(&link);
+        newWindow->setObjectName(QStringLiteral("CheckBox2"));
+        newWindow->setChecked(true);
+        auto* comment = new QLineEdit(QStringLiteral("写真"), &link);
+        comment->setObjectName(QStringLiteral("Edit2"));
+        auto* tag = new QLineEdit(&link);
+        tag->setObjectName(QStringLiteral("Edit3"));
+        link.show();
+        deactivated(*form);
+        clip_.setText(QStringLiteral("http://example.jp/a.png"));
+        form->runCapture();
+        QCOMPARE(address->currentText(), QStringLiteral("http://example.jp/a.png"));
+        QVERIFY(image->isEnabled());
+        QCOMPARE(tag->text(), QStringLiteral("<IMG src=\"http://example.jp/a.png\" alt=\"写真\">"));
+        deactivated(*form);
+        clip_.setText(QStringLiteral("http://example.jp/page.html"));
+        form->runCapture();
+        QVERIFY(!image->isEnabled());
+        QCOMPARE(
+            tag->text(),
+            QStringLiteral("<A href=\"http://example.jp/page.html\" target=\"_blank\">写真</A>"));
+        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        // With automatic links off an address is text like any other.
+        app().AutoLinkOn = false;
+        deactivated(*form);
+        clip_.setText(QStringLiteral("http://example.jp/another/long/page.html"));
+        form->runCapture();
+        QCOMPARE(form->RichEdit3->toPlainText(),
+                 QStringLiteral("http://example.jp/another/long/page.html"));
     }
 
     void escMovesTheCurrentQuoteLine() {
