@@ -2,13 +2,35 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QVBoxLayout>
+
+// Qt's context that every OpenGL context of the program shares (exported by Qt
+// GUI). The browser engine hands its pictures over through it.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace kirel {
 namespace {
 
 BrowserEngineFactory* installedFactory = nullptr;
+
+// The browser engine needs the shared context before it is loaded. Qt makes it
+// at start-up when asked to (Qt::AA_ShareOpenGLContexts), but that loads the
+// OpenGL driver into every start, pages or not: about 60 ms and 70 MB here. So it
+// is made now, when the first page is about to be shown.
+void ensureSharedContext() {
+    if (QOpenGLContext::globalShareContext()) return;
+    static QOpenGLContext* context = nullptr;
+    context = new QOpenGLContext;
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    if (!context->create()) return;  // the engine falls back to drawing without it
+    qt_gl_set_global_share_context(context);
+    qAddPostRoutine([] {
+        qt_gl_set_global_share_context(nullptr);
+        delete context;
+    });
+}
 
 // The module "kirelweb" beside the executable, loaded once and kept for the
 // whole run (its views must not outlive it).
@@ -18,6 +40,7 @@ BrowserEngineFactory* moduleFactory(QString* error) {
     static bool tried = false;
     if (!tried) {
         tried = true;
+        ensureSharedContext();
         QPluginLoader loader(QCoreApplication::applicationDirPath() + QStringLiteral("/kirelweb"));
         QObject* instance = loader.instance();
         factory = qobject_cast<BrowserEngineFactory*>(instance);
