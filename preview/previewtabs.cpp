@@ -281,11 +281,19 @@ void PreviewTabs::navigateToBox() {
 bool PreviewTabs::eventFilter(QObject* watched, QEvent* event) {
     if (watched != ComboBoxEx1) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        // Entering the box from another control loads its address; the focus
-        // coming back after a menu, a message box or another program does not.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            navigateToBox();
+        // The user entering the box (click, Tab, shortcut) loads its address. The
+        // focus that comes back after a menu, a message box or another program,
+        // or that the tab itself moves into the box when it is shown, does not:
+        // showing the tab again keeps the page on view.
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+            case Qt::MouseFocusReason:
+            case Qt::TabFocusReason:
+            case Qt::BacktabFocusReason:
+            case Qt::ShortcutFocusReason:
+                navigateToBox();
+                break;
+            default:
+                break;
         }
     } else if (event->type() == QEvent::KeyPress) {
         // Enter loads the address typed into the box.

@@ -30,33 +30,55 @@ namespace {
 
 const QByteArray kLocalScheme = QByteArrayLiteral("kirel-local");
 
-// The path of a local file address (a full path or a file: URL), else empty.
-QString localPathOf(const QString& address) {
-    if (address.startsWith(QLatin1Char('/'))) return address;
+// A local file address (a full path or a file: URL, either with a "#" part) as
+// the file's path and the "#" part; an empty path for anything else.
+struct LocalAddress {
+    QString path;
+    QString fragment;
+};
+
+LocalAddress localAddressOf(const QString& address) {
+    if (address.startsWith(QLatin1Char('/'))) {
+        const qsizetype hash = address.lastIndexOf(QLatin1Char('#'));
+        if (hash > 0 && !QFileInfo(address).isFile() && QFileInfo(address.left(hash)).isFile()) {
+            return {address.left(hash), address.mid(hash + 1)};
+        }
+        return {address, QString()};
+    }
     if (address.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
         const QUrl url(address);
-        if (url.isLocalFile()) return url.toLocalFile();
+        if (url.isLocalFile()) return {url.toLocalFile(), url.fragment()};
     }
     return {};
 }
 
 QUrl urlFor(const QString& address) {
-    const QString path = localPathOf(address);
+    const LocalAddress local = localAddressOf(address);
     // Folders and missing files go to the engine's own file handling, which shows
     // a listing or its error page.
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+    if (!local.path.isEmpty() && QFileInfo(local.path).isFile()) {
         QUrl url;
         url.setScheme(QString::fromLatin1(kLocalScheme));
-        url.setPath(QFileInfo(path).absoluteFilePath());
+        url.setPath(QFileInfo(local.path).absoluteFilePath(), QUrl::DecodedMode);
+        if (!local.fragment.isEmpty()) url.setFragment(local.fragment);
         return url;
     }
     return QUrl::fromUserInput(address);
 }
 
+// A local page is shown as its path (with the part after "#" when there is one),
+// so that it can be loaded again from the address box.
 QString addressOf(const QUrl& url) {
-    if (url.scheme() == QLatin1String(kLocalScheme)) return url.path();
-    if (url.isLocalFile()) return url.toLocalFile();
-    return url.toString();
+    QString path;
+    if (url.scheme() == QLatin1String(kLocalScheme)) {
+        path = url.path(QUrl::FullyDecoded);
+    } else if (url.isLocalFile()) {
+        path = url.toLocalFile();
+    } else {
+        return url.toString();
+    }
+    if (url.hasFragment()) path += QLatin1Char('#') + url.fragment();
+    return path;
 }
 
 // A page that names its character set itself (a meta declaration or a byte
@@ -89,7 +111,7 @@ class LocalFileHandler final : public QWebEngineUrlSchemeHandler {
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
     void requestStarted(QWebEngineUrlRequestJob* job) override {
-        const QString path = job->requestUrl().path();
+        const QString path = job->requestUrl().path(QUrl::FullyDecoded);
         QFile file(path);
         if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);

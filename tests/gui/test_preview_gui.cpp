@@ -325,10 +325,14 @@ class PreviewGuiTest : public QObject {
         QCOMPARE(prompter_->shown[0].icon, Icon::Error);
         prompter_->clear();
 
-        // Entering the box loads its address; focus coming back after a menu does not.
+        // Entering the box loads its address; focus coming back after a menu, or
+        // moved into the box by the tab being shown, does not.
         t->ComboBoxEx1->setEditText(QStringLiteral("http://a.example.jp/"));
-        QFocusEvent popupBack(QEvent::FocusIn, Qt::PopupFocusReason);
-        QCoreApplication::sendEvent(t->ComboBoxEx1, &popupBack);
+        for (Qt::FocusReason reason :
+             {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason, Qt::OtherFocusReason}) {
+            QFocusEvent back(QEvent::FocusIn, reason);
+            QCoreApplication::sendEvent(t->ComboBoxEx1, &back);
+        }
         QVERIFY(!t->WebBrowser2->engine());
         QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
         QCoreApplication::sendEvent(t->ComboBoxEx1, &tabIn);
@@ -352,6 +356,12 @@ class PreviewGuiTest : public QObject {
         t->Button3->click();
         QCOMPARE(view->loads.size(), 5);
         QVERIFY(prompter_->shown.isEmpty());
+
+        // Showing the tab again keeps the page: nothing is loaded.
+        form->PageControl1->setCurrentIndex(0);
+        form->PageControl1->setCurrentIndex(2);
+        QCOMPARE(view->loads.size(), 5);
+        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://b.example.jp/"));
 
         // A chosen list item loads.
         t->ComboBoxEx1->addItem(QStringLiteral("http://c.example.jp/"));
