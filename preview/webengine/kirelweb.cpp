@@ -128,8 +128,16 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
   public:
     EngineView(QWidget* parent, const BrowserOptions& options) : QWebEngineView(parent) {
         settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, options.javaScript);
+        // A navigation is complete when its load has finished. A move inside the
+        // page (a link to "#part", or back and forward between such links) loads
+        // nothing and only changes the address.
+        connect(this, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
         connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
-            if (handler_) handler_(addressOf(url()));
+            loading_ = false;
+            report();
+        });
+        connect(this, &QWebEngineView::urlChanged, this, [this] {
+            if (!loading_) report();
         });
     }
 
@@ -155,7 +163,12 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
     QWebEngineView* createWindow(QWebEnginePage::WebWindowType) override { return this; }
 
   private:
+    void report() {
+        if (handler_) handler_(addressOf(url()));
+    }
+
     std::function<void(const QString&)> handler_;
+    bool loading_ = false;
 };
 
 }  // namespace
