@@ -29,11 +29,21 @@ click_at() { xdotool mousemove $((WX + $1)) $((WY + $2)) click "${3:-1}"; sleep 
 pixel() {
   import -window root -crop "1x1+$((WX + $1))+$((WY + $2))" -format '%[pixel:p{0,0}]' info:- 2>/dev/null
 }
-# Adds the address box's text to the list through its context menu.
+# Adds the address box's text to the list through its context menu, then closes
+# the confirmation box with Enter (it has the keyboard; the menu's own window may
+# still be listed under the program's title, so no window is activated).
 add_box_to_list() {
+  local before
+  before=$(count_windows "Kirel Editor")
   click_at "${BOX[@]}" 3
   xdotool key a
-  close_message || fail "no message after adding to the list"
+  for _ in $(seq 100); do
+    [ "$(count_windows "Kirel Editor")" -gt "$before" ] && break
+    sleep 0.05
+  done
+  sleep 0.3
+  xdotool key Return
+  sleep 0.3
 }
 line() { tr -d '\r' <"$list" | sed -n "$1p"; }
 
