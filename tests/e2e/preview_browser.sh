@@ -3,6 +3,7 @@
 # list is shown, a link followed inside the page puts the new address into the
 # address box (read back by adding it to "user/bbs.txt"), back and forward move
 # through the history, and forward at its end shows the error box "エラー".
+set -euo pipefail
 source "$E2E_LIB"
 
 # Window-relative points (the window opens at its default size).

@@ -4,6 +4,7 @@
 # and the screen is checked at known points of the page (board 1 with its
 # default colours on a fresh program folder). A second showing picks up the
 # changed post. Closing the editor removes "0.htm".
+set -euo pipefail
 source "$E2E_LIB"
 
 # Window-relative points of the page (the window opens at its default size).
