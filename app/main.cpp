@@ -36,9 +36,9 @@ void useOwnFontConfig(const QString& folder) {
 int main(int argc, char** argv) {
     const QString folder = executableFolder(argv[0]);
     useOwnFontConfig(folder);
-    // The browser view is loaded later, on demand; it needs shared contexts from
-    // the start. As root its sandbox cannot run.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The browser view is a module loaded on first use, which makes the shared
+    // OpenGL context itself; asking for it here would load the GL driver at every
+    // start. As root the browser's sandbox cannot run.
     if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
     kirel::Application application(argc, argv);

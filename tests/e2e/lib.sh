@@ -41,7 +41,7 @@ close_message() {
   local id
   for _ in $(seq 100); do
     for id in $(xdotool search --onlyvisible --name "^Kirel Editor\$" 2>/dev/null); do
-      if [ "$id" != "$KIREL_WIN" ]; then
+      if [ "$id" != "$KIREL_WIN" ] && xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG; then
         xdotool windowactivate --sync "$id" key --clearmodifiers Return >/dev/null 2>&1 || true
         sleep 0.2
         return 0
