@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include "app/unit1.h"
 #include "controls/pictbtn.h"
@@ -48,6 +49,19 @@ void onFocused(const char* method) {
     QWidget* w = QApplication::focusWidget();
     if (qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QLineEdit*>(w))
         QMetaObject::invokeMethod(w, method);
+}
+
+// The edit items of a pane's menu are enabled as the pane allows: undo when
+// there is something to undo, cut and copy with a selection, paste with text on
+// the clipboard; a read-only pane cuts and pastes nothing.
+void enableEditItems(QPlainTextEdit* pane, QAction* undo, QAction* cut, QAction* copy,
+                     QAction* paste) {
+    const bool selection = pane->textCursor().hasSelection();
+    const bool writable = !pane->isReadOnly();
+    undo->setEnabled(writable && pane->document()->isUndoAvailable());
+    cut->setEnabled(writable && selection);
+    copy->setEnabled(selection);
+    if (paste) paste->setEnabled(writable && pane->canPaste());
 }
 
 }  // namespace
@@ -194,6 +208,11 @@ void TForm1::buildMenus() {
     separator(PopupMenu9, N34, "N34");
     item(PopupMenu9, N30, "N30", QStringLiteral("アイテムリストに追加(&A)"));
     item(PopupMenu9, N33, "N33", QStringLiteral("アイテムリストから削除(&D)"));
+
+    connect(PopupMenu4, &QMenu::aboutToShow, this,
+            [this] { enableEditItems(RichEdit1, Undo1, Cut1, Copy1, Paste1); });
+    connect(PopupMenu8, &QMenu::aboutToShow, this,
+            [this] { enableEditItems(RichEdit3, Undo4, Cut3, Copy3, nullptr); });
 
     // Shortcuts of the edit pane's menu work while the edit pane has the focus.
     for (QAction* a : {EditUndo1, EditCut1, EditCopy1, EditPaste1, EditSelectAll1})

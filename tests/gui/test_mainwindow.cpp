@@ -176,6 +176,26 @@ class MainWindowTest : public QObject {
         QVERIFY(!form->N110->isChecked());
     }
 
+    void editItemsFollowThePane() {
+        auto form = open();
+        emit form->PopupMenu4->aboutToShow();
+        QVERIFY(!form->Undo1->isEnabled() && !form->Cut1->isEnabled() && !form->Copy1->isEnabled());
+        type(form->RichEdit1, QStringLiteral("abc"));
+        form->RichEdit1->selectAll();
+        emit form->PopupMenu4->aboutToShow();
+        QVERIFY(form->Undo1->isEnabled() && form->Cut1->isEnabled() && form->Copy1->isEnabled());
+        form->RichEdit3->setPlainText(QStringLiteral("quote"));
+        form->RichEdit3->selectAll();
+        emit form->PopupMenu8->aboutToShow();
+        QVERIFY(form->Copy3->isEnabled() && !form->Cut3->isEnabled());
+        // Choosing the item runs the action on the focused pane.
+        form->RichEdit1->moveCursor(QTextCursor::End);
+        form->RichEdit1->setFocus();
+        QApplication::setActiveWindow(form.get());
+        form->Undo2->trigger();
+        QCOMPARE(form->RichEdit1->textCursor().selectedText(), QStringLiteral("abc"));
+    }
+
     void ctrlETransfersFromTheEditPane() {
         auto form = open();
         type(form->RichEdit1, QStringLiteral("本文"));
