@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(
   cmake ninja-build g++ make python3 pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-webengine-dev
+  qt6-base-dev qt6-base-private-dev qt6-webengine-dev qt6-qpa-plugins libgl1-mesa-dri
   libgtest-dev googletest libbenchmark-dev
   xvfb xdotool xclip openbox x11-utils imagemagick xterm
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-monapo fontconfig

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -75,6 +76,10 @@ class MainWindowTest : public QObject {
         QVERIFY(form->RichEdit1->toPlainText().isEmpty());
         QCOMPARE(form->RichEdit1->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
         QCOMPARE(form->RichEdit1->font().pixelSize(), 15);
+        // The Windows font name resolves to an installed Japanese font with its metrics.
+        const QString resolved = QFontInfo(form->RichEdit1->font()).family();
+        QVERIFY2(resolved == QStringLiteral("Monapo") || resolved.startsWith(QStringLiteral("IPA")),
+                 qPrintable(resolved));
         QCOMPARE(form->PictureButton7->hint(), QStringLiteral("編集された内容を保存します"));
     }
 
