@@ -128,6 +128,13 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
   public:
     EngineView(QWidget* parent, const BrowserOptions& options) : QWebEngineView(parent) {
         settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, options.javaScript);
+        // Pages that name no font are drawn as a Japanese Windows browser draws
+        // them: in the proportional Gothic that posts and text art are made for.
+        const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
+        settings()->setFontFamily(QWebEngineSettings::StandardFont, gothic);
+        settings()->setFontFamily(QWebEngineSettings::SansSerifFont, gothic);
+        settings()->setFontFamily(QWebEngineSettings::FixedFont, QStringLiteral("ＭＳ ゴシック"));
+        settings()->setFontSize(QWebEngineSettings::DefaultFontSize, 16);
         // A navigation is complete when its load has finished. A move inside the
         // page (a link to "#part", or back and forward between such links) loads
         // nothing and only changes the address.
