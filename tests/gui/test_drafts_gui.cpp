@@ -12,13 +12,14 @@
 #include "platform/profile.h"
 #include "platform/sjis.h"
 #include "support/scriptedprompter.h"
+#include "support/windowfixture.h"
 
 using namespace kirel;
 
 class DraftsGui : public QObject {
     Q_OBJECT
 
-    QTemporaryDir* dir_ = nullptr;
+    test::WindowFixture fixture_;
     test::ScriptedPrompter* prompter_ = nullptr;
     TForm1* form_ = nullptr;
 
@@ -30,21 +31,11 @@ class DraftsGui : public QObject {
 
   private slots:
     void init() {
-        dir_ = new QTemporaryDir;
-        app() = AppState();
-        app().AppDir = dir_->path() + QLatin1Char('/');
-        prompter_ = new test::ScriptedPrompter;
-        form_ = new TForm1;
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_));
-        app().CharLimit = 0;
-        prompter_->clear();
+        fixture_.init();
+        form_ = fixture_.form.get();
+        prompter_ = fixture_.prompter.get();
     }
-    void cleanup() {
-        delete form_;
-        delete prompter_;
-        delete dir_;
-    }
+    void cleanup() { fixture_.cleanup(); }
 
     void toolbarQuickSaveAndLoadKeepTheHeartByteExact() {
         form_->RichEdit1->setPlainText(QStringLiteral("返事"));
@@ -82,7 +73,7 @@ class DraftsGui : public QObject {
         QCOMPARE(post(), QStringLiteral("slot three"));
 
         // Insert a file inside the line, then overwrite save writes the post there.
-        const QString lines = dir_->filePath("lines.txt");
+        const QString lines = fixture_.dir->filePath("lines.txt");
         QFile f(lines);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("one\r\ntwo");
@@ -96,12 +87,12 @@ class DraftsGui : public QObject {
         form_->N37->trigger();
         QCOMPARE(bytesOf(lines), QByteArray("slotone\r\ntwo\r\n three"));
 
-        prompter_->fileNames.enqueue(dir_->filePath("copy"));
+        prompter_->fileNames.enqueue(fixture_.dir->filePath("copy"));
         form_->SaveAs1->trigger();
         QCOMPARE(prompter_->fileRequests.last().fileName, lines);
         QCOMPARE(Profile(app().iniPath()).readString("Form1", "LastSavePath", {}),
-                 dir_->filePath("copy.txt"));
-        prompter_->fileNames.enqueue(dir_->filePath("copy.txt"));
+                 fixture_.dir->filePath("copy.txt"));
+        prompter_->fileNames.enqueue(fixture_.dir->filePath("copy.txt"));
         form_->RichEdit1->clear();
         form_->O1->trigger();
         QCOMPARE(post(), QStringLiteral("slotone\ntwo\n three"));

@@ -13,13 +13,14 @@
 #include "app/finddialog.h"
 #include "app/unit1.h"
 #include "support/scriptedprompter.h"
+#include "support/windowfixture.h"
 
 using namespace kirel;
 
 class EditingGui : public QObject {
     Q_OBJECT
 
-    QTemporaryDir* dir_ = nullptr;
+    test::WindowFixture fixture_;
     test::ScriptedPrompter* prompter_ = nullptr;
     TForm1* form_ = nullptr;
 
@@ -38,21 +39,11 @@ class EditingGui : public QObject {
 
   private slots:
     void init() {
-        dir_ = new QTemporaryDir;
-        app() = AppState();
-        app().AppDir = dir_->path() + QLatin1Char('/');
-        prompter_ = new test::ScriptedPrompter;
-        form_ = new TForm1;
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_));
-        app().CharLimit = 0;
-        prompter_->clear();
+        fixture_.init();
+        form_ = fixture_.form.get();
+        prompter_ = fixture_.prompter.get();
     }
-    void cleanup() {
-        delete form_;
-        delete prompter_;
-        delete dir_;
-    }
+    void cleanup() { fixture_.cleanup(); }
 
     void menuItemsReachThePanes() {
         setEdit(QStringLiteral("abc"), 1, 0);
