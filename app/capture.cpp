@@ -33,8 +33,8 @@ bool isUnchanged(const QString& clipboardText, int snapLength, const QByteArray&
 
 QString handleInsertion(const QString& text, int maxLen, const QString& prefix,
                         const QString& suffix) {
-    if (maxLen == 0 || sjis::byteLength(normalizeLineBreaks(text)) > maxLen) return QString();
     QString name = normalizeLineBreaks(text);
+    if (maxLen == 0 || sjis::byteLength(name) > maxLen) return QString();
     name.remove(QLatin1Char(' '));
     return prefix + name + suffix + QLatin1Char('\n');
 }

@@ -365,8 +365,8 @@ void TForm1::wheelEvent(QWheelEvent* event) {
     QWidget::wheelEvent(event);
 }
 
-bool TForm1::wheel(QWheelEvent* event) {
-    if (!editTabActive()) return false;
+void TForm1::wheel(QWheelEvent* event) {
+    if (!editTabActive()) return;
     QPlainTextEdit* target = RichEdit1;
     if (event->modifiers() & Qt::ShiftModifier) {
         RichEdit3->setFocus();
@@ -375,8 +375,7 @@ bool TForm1::wheel(QWheelEvent* event) {
         target = RichEdit3;
     }
     const int delta = event->angleDelta().y();
-    if (delta == 0) return false;
+    if (delta == 0) return;
     QScrollBar* bar = target->verticalScrollBar();
     bar->setValue(bar->value() + (delta < 0 ? 1 : -1));
-    return false;
 }

@@ -142,7 +142,7 @@ class TForm1 : public QWidget {
     void setToolHint();
     void PictureButton6MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void toggleToolWindow(const QString& caption);
-    bool wheel(QWheelEvent* event);
+    void wheel(QWheelEvent* event);
     void applicationStateChanged(Qt::ApplicationState state);
 
     kirel::Clipboard* clipboard_ = nullptr;

@@ -67,6 +67,10 @@ void enableEditItems(QPlainTextEdit* pane, QAction* undo, QAction* cut, QAction*
 }  // namespace
 
 void TForm1::buildMenus() {
+    auto popup = [this](QMenu*& slot, const char* name) {
+        slot = new QMenu(this);
+        slot->setObjectName(QLatin1String(name));
+    };
     auto edit = [this](QAction*& slot, const char* name, const QString& caption,
                        const QKeySequence& key, const char* method) {
         slot = new QAction(caption, this);
@@ -85,23 +89,20 @@ void TForm1::buildMenus() {
          QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
     edit(EditSelectAll1, "EditSelectAll1", QStringLiteral("すべてを選択(&A)"), {}, "selectAll");
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    popup(PopupMenu1, "PopupMenu1");
     item(PopupMenu1, N11, "N11", QStringLiteral("クイックセーブ1"));
     item(PopupMenu1, N21, "N21", QStringLiteral("クイックセーブ2"));
     item(PopupMenu1, N31, "N31", QStringLiteral("クイックセーブ3"));
     item(PopupMenu1, N39, "N39", QStringLiteral("上書き保存(&S)"));
     item(PopupMenu1, SaveAs1, "SaveAs1", QStringLiteral("名前をつけて保存(&A)"));
 
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    popup(PopupMenu2, "PopupMenu2");
     item(PopupMenu2, N12, "N12", QStringLiteral("クイックロード1"));
     item(PopupMenu2, N22, "N22", QStringLiteral("クイックロード2"));
     item(PopupMenu2, N32, "N32", QStringLiteral("クイックロード3"));
     item(PopupMenu2, O1, "O1", QStringLiteral("ファイルを開く(&O)"));
 
-    PopupMenu4 = new QMenu(this);
-    PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
+    popup(PopupMenu4, "PopupMenu4");
     QMenu* m = PopupMenu4;
     submenu(m, HTML1, "HTML1", QStringLiteral("HTMLタグを挿入"));
     item(HTML1, N2, "N2", QStringLiteral("選択した文字を修飾する(&W)"));
@@ -158,37 +159,32 @@ void TForm1::buildMenus() {
     item(m, N43, "N43", QStringLiteral("定型を開く"), QKeySequence(Qt::CTRL | Qt::Key_F))
         ->setVisible(false);
 
-    PopupMenu5 = new QMenu(this);
-    PopupMenu5->setObjectName(QStringLiteral("PopupMenu5"));
+    popup(PopupMenu5, "PopupMenu5");
     submenu(PopupMenu5, N16, "N16", QStringLiteral("掲示板の選択(&B)"));
     BoardGroup = new QActionGroup(this);
     BoardGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (QAction** a : {&N110, &N24, &N25}) {
-        const char* name = a == &N110 ? "N110" : a == &N24 ? "N24" : "N25";
-        const QString caption = a == &N110  ? QStringLiteral("掲示板１")
-                                : a == &N24 ? QStringLiteral("掲示板２")
-                                            : QStringLiteral("掲示板３");
-        item(N16, *a, name, caption)->setCheckable(true);
-        BoardGroup->addAction(*a);
+    item(N16, N110, "N110", QStringLiteral("掲示板１"));
+    item(N16, N24, "N24", QStringLiteral("掲示板２"));
+    item(N16, N25, "N25", QStringLiteral("掲示板３"));
+    for (QAction* a : {N110, N24, N25}) {
+        a->setCheckable(true);
+        BoardGroup->addAction(a);
     }
     item(PopupMenu5, N5, "N5", QStringLiteral("環境設定(&O)"));
     item(PopupMenu5, N17, "N17", QStringLiteral("外部ツールの設定(&T)"));
     item(PopupMenu5, N20, "N20", QStringLiteral("引用符の選択(&R)"));
     item(PopupMenu5, F1, "F1", QStringLiteral("常に最前面(&F)"))->setCheckable(true);
 
-    PopupMenu6 = new QMenu(this);
-    PopupMenu6->setObjectName(QStringLiteral("PopupMenu6"));
+    popup(PopupMenu6, "PopupMenu6");
 
-    PopupMenu7 = new QMenu(this);
-    PopupMenu7->setObjectName(QStringLiteral("PopupMenu7"));
+    popup(PopupMenu7, "PopupMenu7");
     actionItem(PopupMenu7, Undo3, "Undo3", EditUndo1);
     actionItem(PopupMenu7, Cut2, "Cut2", EditCut1);
     actionItem(PopupMenu7, Copy2, "Copy2", EditCopy1);
     actionItem(PopupMenu7, Paste2, "Paste2", EditPaste1);
     actionItem(PopupMenu7, A1, "A1", EditSelectAll1);
 
-    PopupMenu8 = new QMenu(this);
-    PopupMenu8->setObjectName(QStringLiteral("PopupMenu8"));
+    popup(PopupMenu8, "PopupMenu8");
     item(PopupMenu8, N14, "N14", QStringLiteral("選択された文字を編集欄に転送する"));
     separator(PopupMenu8, N15, "N15");
     actionItem(PopupMenu8, Undo4, "Undo4", EditUndo1);
@@ -202,8 +198,7 @@ void TForm1::buildMenus() {
     Paste3->setShortcutContext(Qt::WidgetShortcut);
     actionItem(PopupMenu8, A2, "A2", EditSelectAll1);
 
-    PopupMenu9 = new QMenu(this);
-    PopupMenu9->setObjectName(QStringLiteral("PopupMenu9"));
+    popup(PopupMenu9, "PopupMenu9");
     item(PopupMenu9, P1, "P1", QStringLiteral("貼り付け(&P)"));
     separator(PopupMenu9, N34, "N34");
     item(PopupMenu9, N30, "N30", QStringLiteral("アイテムリストに追加(&A)"));

@@ -5,10 +5,17 @@
 
 namespace kirel {
 
+std::function<bool(const QUrl&)>& shellOpener() {
+    static std::function<bool(const QUrl&)> open = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
+    };
+    return open;
+}
+
 bool shellOpen(const QString& target) {
     const QUrl url =
         target.contains(QLatin1String("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    return QDesktopServices::openUrl(url);
+    return shellOpener()(url);
 }
 
 }  // namespace kirel

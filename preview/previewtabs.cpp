@@ -4,7 +4,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -23,6 +22,7 @@
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
+#include "platform/shell.h"
 #include "preview/about.h"
 #include "preview/addresslist.h"
 #include "preview/boardselection.h"
@@ -66,18 +66,11 @@ class FormBoardHost final : public preview::BoardHost {
     PreviewTabs* tabs_;
 };
 
-void openWithShell(const QUrl& url, const QString& shown) {
-    if (!PreviewTabs::shellOpen()(url)) showPlain(QStringLiteral("%1 を開けません。").arg(shown));
+void openWithShell(const QString& target) {
+    if (!shellOpen(target)) showPlain(QStringLiteral("%1 を開けません。").arg(target));
 }
 
 }  // namespace
-
-std::function<bool(const QUrl&)>& PreviewTabs::shellOpen() {
-    static std::function<bool(const QUrl&)> open = [](const QUrl& url) {
-        return QDesktopServices::openUrl(url);
-    };
-    return open;
-}
 
 PreviewTabs::PreviewTabs(TForm1* form) : QObject(form), form_(form) {
     buildPreviewTab();
@@ -215,7 +208,7 @@ void PreviewTabs::TabSheet2Show() {
 
 void PreviewTabs::N29Click() {
     const QString path = generatePreview();
-    openWithShell(QUrl::fromLocalFile(path), path);
+    openWithShell(path);
 }
 
 // --- tab changes and focus -----------------------------------------------------------
@@ -357,7 +350,7 @@ void PreviewTabs::Button3Click() {
 
 void PreviewTabs::N26Click() {
     const QString path = app().AppDir + preview::kHelpFileName;
-    openWithShell(QUrl::fromLocalFile(path), path);
+    openWithShell(path);
 }
 
 void PreviewTabs::N27Click() {
@@ -365,7 +358,7 @@ void PreviewTabs::N27Click() {
 }
 
 void PreviewTabs::N28Click() {
-    openWithShell(QUrl(preview::kHomepageAddress), preview::kHomepageAddress);
+    openWithShell(preview::kHomepageAddress);
 }
 
 }  // namespace kirel

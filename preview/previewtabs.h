@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QUrl>
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -55,10 +53,6 @@ class PreviewTabs : public QObject {
     void Button1Click();
     void Button2Click();
     void Button3Click();
-
-    // Opens a file or web address with the desktop's default program. Tests
-    // replace it; the result tells whether the request was handed over.
-    static std::function<bool(const QUrl&)>& shellOpen();
 
   private:
     void buildPreviewTab();

@@ -17,6 +17,7 @@
 #include "app/appstate.h"
 #include "app/unit1.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
 #include "platform/sjis.h"
 #include "preview/browserview.h"
 #include "preview/previewtabs.h"
@@ -117,7 +118,7 @@ class PreviewGuiTest : public QObject {
   private slots:
     void initTestCase() {
         BrowserView::setFactory(&factory_);
-        PreviewTabs::shellOpen() = [this](const QUrl& url) {
+        shellOpener() = [this](const QUrl& url) {
             opened_ << url;
             return true;
         };
