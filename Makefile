@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench clean
+.PHONY: setup configure build run test bench format check-format clean
 
 setup:
 	bash scripts/setup.sh
@@ -22,6 +22,12 @@ test: build
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	bash bench/run.sh $(BUILD)
+
+format:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+
+check-format:
+	bash scripts/check_format.sh
 
 clean:
 	rm -rf $(BUILD)

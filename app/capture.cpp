@@ -11,11 +11,6 @@ QString normalizeLineBreaks(const QString& text) {
     return out;
 }
 
-bool isAddress(const QString& text) {
-    return text.startsWith(QLatin1String("http")) || text.startsWith(QLatin1String("ftp")) ||
-           text.startsWith(QLatin1String("file"));
-}
-
 Snapshot snapshotOf(const QString& clipboardText) {
     const QString t = normalizeLineBreaks(clipboardText);
     const QByteArray bytes = sjis::toFile(t);

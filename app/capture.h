@@ -7,13 +7,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/address.h"
+
 namespace kirel::capture {
 
 // Clipboard text with its line breaks as the panes hold them ("\n").
 QString normalizeLineBreaks(const QString& text);
-
-// Begins with "http", "ftp" or "file", compared case-sensitively.
-bool isAddress(const QString& text);
 
 struct Snapshot {
     int length = 0;   // byte length of the clipboard text

@@ -1,86 +1,61 @@
 #include "app/clipcapture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTabWidget>
 #include <QTextCursor>
 
-#include "app/appstate.h"
 #include "app/capture.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
+#include "core/capturetargets.h"
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/sjis.h"
 #include "platform/textfile.h"
-#include "platform/windows.h"
 
 namespace kirel {
 namespace {
 
-const QString kLinkCaption = QStringLiteral("リンクする");
-const QString kPhraseCaption = QStringLiteral("定型文選択");
-
-// An address copied while the link dialog is open goes straight into it.
-void fillLinkDialog(QWidget* dialog, const QString& address) {
-    setTopMost(dialog, true);
-    if (auto* box = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox2")))
-        box->setEditText(address);
-    auto* image = dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox4"));
-    auto* newWindow = dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox2"));
-    auto* comment = dialog->findChild<QLineEdit*>(QStringLiteral("Edit2"));
-    auto* tag = dialog->findChild<QLineEdit*>(QStringLiteral("Edit3"));
-    const QString commentText = comment ? comment->text() : QString();
+// An address copied while the link dialog is open goes straight into it, and
+// its tag is made again for the new address.
+void fillLinkDialog(LinkTarget& dialog, const QString& address) {
+    dialog.bringToTop();
+    dialog.setAddress(address);
     const bool isImage = capture::looksLikeImage(address);
-    if (image) image->setEnabled(isImage);
-    if (!tag) return;
-    if (isImage && image && image->isChecked()) {
-        tag->setText(capture::imageTag(address, commentText));
-        return;
-    }
-    tag->setText(capture::linkTag(address, commentText, newWindow && newWindow->isChecked()));
-}
-
-void linkCapture(TForm1&, const QString& address) {
-    if (QWidget* dialog = findWindow(kLinkCaption)) {
-        fillLinkDialog(dialog, address);
-        return;
-    }
-    // Without an open link dialog the address waits on the clipboard: the dialog
-    // takes it from there when the user opens it.
+    dialog.setImageEnabled(isImage);
+    if (isImage && dialog.imageChecked())
+        dialog.setTag(capture::imageTag(address, dialog.comment()));
+    else
+        dialog.setTag(capture::linkTag(address, dialog.comment(), dialog.newWindowChecked()));
 }
 
 // The fixed-phrase window may want the copied text for text art.
-bool phraseWindowTakes(QWidget* window) {
+bool textArtTakes(TextArtTarget& window) {
     if (!ask(
             QStringLiteral(
                 "クリップボードにある内容「編集欄」に転送せずに\r\n「定型文選択」で使用しますか？"),
             Icon::Warning))
         return false;
-    if (auto* pages = window->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
-        pages->setCurrentIndex(1);
-    if (auto* menus = window->findChild<QWidget*>(QStringLiteral("ComboBox2"))) menus->setFocus();
+    window.showTextArtMenus();
     return true;
 }
 
 }  // namespace
 
-void takeSnapshot(TForm1& form) {
+void takeSnapshot(MainWindow& form) {
     const capture::Snapshot s = capture::snapshotOf(form.clipboard().text());
     app().ClipSnapLen = s.length;
     app().ClipSnapHead = s.head;
 }
 
-void deactivated(TForm1& form) {
+void deactivated(MainWindow& form) {
     takeSnapshot(form);
-    form.RichEdit3->setReadOnly(false);
+    form.quotePane->setReadOnly(false);
 }
 
-void runCapture(TForm1& form) {
+void runCapture(MainWindow& form) {
     AppState& st = app();
-    form.RichEdit3->setReadOnly(true);
+    form.quotePane->setReadOnly(true);
     if (!st.ClipSnapTaken) {
         st.ClipSnapTaken = true;
         takeSnapshot(form);
@@ -91,21 +66,23 @@ void runCapture(TForm1& form) {
     if (capture::isUnchanged(raw, st.ClipSnapLen, st.ClipSnapHead)) return;
     if (!form.clipboard().hasText() || raw.isEmpty()) return;
     const QString text = capture::normalizeLineBreaks(raw);
-    if (st.AutoLinkOn && capture::isAddress(text)) {
-        linkCapture(form, text);
+    if (st.AutoLinkOn && isAddress(text)) {
+        // Without an open link dialog the address waits on the clipboard: the
+        // dialog takes it from there when the user opens it.
+        if (LinkTarget* link = captureTargets().link) fillLinkDialog(*link, text);
         return;
     }
-    if (QWidget* phrases = findWindow(kPhraseCaption)) {
-        if (phraseWindowTakes(phrases)) return;
+    if (TextArtTarget* phrases = captureTargets().textArt) {
+        if (textArtTakes(*phrases)) return;
     }
     const QString handle =
         capture::handleInsertion(text, st.HandleMaxLen, st.HandlePrefix, st.HandleSuffix);
     if (!handle.isNull()) {
-        form.RichEdit1->textCursor().insertText(handle);
-        form.RichEdit1->ensureCursorVisible();
+        form.editPane->textCursor().insertText(handle);
+        form.editPane->ensureCursorVisible();
         return;
     }
-    QPlainTextEdit* quote = form.RichEdit3;
+    QPlainTextEdit* quote = form.quotePane;
     if (quote->document()->isEmpty()) {
         quote->setPlainText(text);
     } else {
@@ -117,8 +94,8 @@ void runCapture(TForm1& form) {
     quote->ensureCursorVisible();
 }
 
-void transferToClipboard(TForm1& form) {
-    const QString text = form.RichEdit1->toPlainText();
+void transferToClipboard(MainWindow& form) {
+    const QString text = form.editPane->toPlainText();
     if (!text.isEmpty()) {
         try {
             writeTextFile(app().path(QStringLiteral("backup.txt")), text);
@@ -132,7 +109,7 @@ void transferToClipboard(TForm1& form) {
                         "クリップボードに転送するものがありませんでした。\r\n処理を中止します。"),
                     Icon::Information);
     }
-    if (form.editTabActive()) form.RichEdit1->setFocus();
+    if (form.editTabActive()) form.editPane->setFocus();
     takeSnapshot(form);
 }
 

@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
-#include "app/appstate.h"
 #include "app/bytetally.h"
 #include "app/counter.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 
 namespace kirel {
 namespace {
@@ -19,9 +19,9 @@ void setPosition(QProgressBar* bar, int position) {
 
 }  // namespace
 
-CounterDisplay::CounterDisplay(TForm1* form)
-    : QObject(form), form_(form), tally_(new ByteTally(form->RichEdit1->document())) {
-    connect(form->RichEdit1, &QPlainTextEdit::textChanged, this, &CounterDisplay::update);
+CounterDisplay::CounterDisplay(MainWindow* form)
+    : QObject(form), form_(form), tally_(new ByteTally(form->editPane->document())) {
+    connect(form->editPane, &QPlainTextEdit::textChanged, this, &CounterDisplay::update);
 }
 
 qint64 CounterDisplay::bytes() const {
@@ -30,18 +30,18 @@ qint64 CounterDisplay::bytes() const {
 
 void CounterDisplay::reset(bool atStartup) {
     const counter::Display d = counter::reset(app().CharLimit, bytes(), atStartup);
-    form_->Label1->setText(d.label1);
-    form_->Label2->setText(d.label2);
-    if (d.setMaximum) form_->ProgressBar1->setRange(0, d.maximum);
-    setPosition(form_->ProgressBar1, d.position);
-    form_->ProgressBar1->setToolTip(d.hint);
+    form_->counterLabel->setText(d.label1);
+    form_->limitLabel->setText(d.label2);
+    if (d.setMaximum) form_->counterBar->setRange(0, d.maximum);
+    setPosition(form_->counterBar, d.position);
+    form_->counterBar->setToolTip(d.hint);
 }
 
 void CounterDisplay::update() {
     const counter::Update u = counter::update(app().CharLimit, bytes(), app().LimitWarnState);
     if (!u.changed) return;
-    setPosition(form_->ProgressBar1, u.position);
-    form_->ProgressBar1->setToolTip(u.hint);
+    setPosition(form_->counterBar, u.position);
+    form_->counterBar->setToolTip(u.hint);
     if (u.warning) showMessage(u.warning->text, u.warning->icon);
 }
 

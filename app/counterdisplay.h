@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-class TForm1;
+class MainWindow;
 
 namespace kirel {
 
@@ -14,7 +14,7 @@ class ByteTally;
 class CounterDisplay : public QObject {
     Q_OBJECT
   public:
-    explicit CounterDisplay(TForm1* form);
+    explicit CounterDisplay(MainWindow* form);
 
     qint64 bytes() const;
     // Display reset from CharLimit; atStartup keeps the design hint.
@@ -23,7 +23,7 @@ class CounterDisplay : public QObject {
     void update();
 
   private:
-    TForm1* form_;
+    MainWindow* form_;
     ByteTally* tally_;
 };
 

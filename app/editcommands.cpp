@@ -1,126 +1,107 @@
 #include "app/editcommands.h"
 
-#include <algorithm>
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 
-#include "platform/prompter.h"
-#include "platform/sjis.h"
+#include "app/finddialog.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 
 namespace kirel {
 
-void MemoryPane::setText(const QString& text) {
-    text_ = text;
-    start_ = 0;
-    length_ = 0;
+EditCommands::EditCommands(MainWindow* form)
+    : QObject(form), form_(form), edit_(form->editPane), quote_(form->quotePane) {
+    connect(form->insertQuoteMarks, &QAction::triggered, this, &EditCommands::insertQuoteMarks);
+    connect(form->heartMark1, &QAction::triggered, this, &EditCommands::heartMark1);
+    connect(form->heartMark2, &QAction::triggered, this, &EditCommands::heartMark2);
+    connect(form->countSelection, &QAction::triggered, this, &EditCommands::countSelection);
+    connect(form->splitPost, &QAction::triggered, this, &EditCommands::splitPost);
+    connect(form->find, &QAction::triggered, this, &EditCommands::showFind);
+    connect(form->replace, &QAction::triggered, this, &EditCommands::showReplace);
+    connect(form->convertBreaks, &QAction::triggered, this, &EditCommands::convertBreaks);
+    connect(form->quoteToEdit, &QAction::triggered, this, &EditCommands::copyFromQuote);
+    connect(form->editMenu, &QMenu::aboutToShow, this, &EditCommands::editMenuShowing);
+    connect(form->quoteMenu, &QMenu::aboutToShow, this, &EditCommands::quoteMenuShowing);
 }
 
-void MemoryPane::select(qsizetype start, qsizetype length) {
-    start_ = std::clamp<qsizetype>(start, 0, text_.size());
-    length_ = std::clamp<qsizetype>(length, 0, text_.size() - start_);
+EditCommands::~EditCommands() = default;
+
+void EditCommands::editMenuShowing() {
+    const bool selected = edit_.hasSelection();
+    form_->countSelection->setEnabled(selected);
+    form_->splitPost->setEnabled(selected);
 }
 
-void MemoryPane::replaceSelection(const QString& text) {
-    text_.replace(start_, length_, text);
-    start_ += text.size();
-    length_ = 0;
+void EditCommands::quoteMenuShowing() {
+    form_->quoteToEdit->setEnabled(quote_.hasSelection());
 }
 
-namespace editing {
+void EditCommands::insertQuoteMarks() {
+    editing::insertQuoteMarks(edit_, app().QuoteMark);
+}
 
-QString quoteLines(const QString& text, const QString& mark) {
-    QString out = mark;
-    out.reserve(text.size() + mark.size() * (text.count(QLatin1Char('\n')) + 1));
-    for (const QChar c : text) {
-        out += c;
-        if (c == QLatin1Char('\n')) out += mark;
+void EditCommands::heartMark1() {
+    editing::insertHeart(edit_, editing::kHeartTag1);
+}
+
+void EditCommands::heartMark2() {
+    editing::insertHeart(edit_, editing::kHeartTag2);
+}
+
+void EditCommands::countSelection() {
+    if (!edit_.hasSelection()) return;
+    if (editing::countSelection(edit_, app().CharLimit)) openSplitPost();
+}
+
+void EditCommands::splitPost() {
+    if (edit_.hasSelection()) openSplitPost();
+}
+
+void EditCommands::openSplitPost() {
+    // The split-post window comes later; until then the command has nothing to open.
+}
+
+FindDialog* EditCommands::findDialog() {
+    if (!findDialog_) {
+        findDialog_ = new FindDialog(form_);
+        connect(findDialog_, &FindDialog::find, this, &EditCommands::findNext);
     }
-    return out;
+    return findDialog_;
 }
 
-QString countMessage(qsizetype bytes) {
-    return QStringLiteral("半角表記では、%1 文字です。\r\n全角では、%2 文字相当です。")
-        .arg(bytes)
-        .arg(bytes / 2);
-}
-
-bool suggestsSplitPost(int charLimit, qsizetype bytes) {
-    if (charLimit == 0) return false;
-    const qsizetype left = charLimit - bytes;
-    return left > 0 && left < 400;
-}
-
-qsizetype findFrom(const QString& text, const QString& what, qsizetype from) {
-    // An empty find text would "match" everywhere and make replace insert at the top.
-    if (what.isEmpty() || from > text.size()) return -1;
-    return text.indexOf(what, from, Qt::CaseSensitive);
-}
-
-qsizetype searchStart(const TextPane& pane) {
-    return pane.hasSelection() ? pane.selectionStart() + pane.selectionLength() : 0;
-}
-
-QString findNotFoundMessage(const QString& what) {
-    return QLatin1Char('"') + what + QStringLiteral("\" が見つかりませんでした。");
-}
-
-QString replaceNotFoundMessage(const QString& what) {
-    return QLatin1Char('"') + what + QStringLiteral("\" は見つかりませんでした。");
-}
-
-QString withBrTags(const QString& text) {
-    return QString(text).replace(QLatin1String("\n"), QLatin1String("<br>\n"));
-}
-
-void insertQuoteMarks(TextPane& edit, const QString& mark) {
-    edit.replaceSelection(quoteLines(edit.selectedText(), mark));
-    edit.giveFocus();
-}
-
-void insertHeart(TextPane& edit, const QString& tag) {
-    edit.replaceSelection(edit.selectedText() + tag);
-    edit.giveFocus();
-}
-
-bool countSelection(const TextPane& edit, int charLimit) {
-    const qsizetype bytes = sjis::byteLength(edit.selectedText());
-    showPlain(countMessage(bytes));
-    if (!suggestsSplitPost(charLimit, bytes)) return false;
-    return ask(kSplitPostQuestion, Icon::Information);
-}
-
-bool findNext(TextPane& edit, const QString& what) {
-    const qsizetype at = findFrom(edit.text(), what, searchStart(edit));
-    if (at < 0) {
-        showMessage(findNotFoundMessage(what), Icon::Information);
-        return false;
+ReplaceDialog* EditCommands::replaceDialog() {
+    if (!replaceDialog_) {
+        replaceDialog_ = new ReplaceDialog(form_);
+        connect(replaceDialog_, &ReplaceDialog::replace, this, &EditCommands::replaceNext);
+        connect(replaceDialog_, &ReplaceDialog::replaceAll, this, &EditCommands::replaceNext);
     }
-    edit.giveFocus();
-    edit.select(at, what.size());
-    return true;
+    return replaceDialog_;
 }
 
-bool replaceFirst(TextPane& edit, const QString& what, const QString& with) {
-    const qsizetype at = findFrom(edit.text(), what, 0);
-    if (at < 0) {
-        showMessage(replaceNotFoundMessage(what), Icon::Information);
-        return false;
-    }
-    edit.select(at, what.size());
-    edit.replaceSelection(with);
-    edit.giveFocus();
-    edit.showCaret();
-    return true;
+void EditCommands::showFind() {
+    findDialog()->popup();
 }
 
-void convertLineBreaks(TextPane& edit) {
-    edit.setText(withBrTags(edit.text()));
+void EditCommands::showReplace() {
+    replaceDialog()->popup();
 }
 
-void copyFromQuotePane(const TextPane& quote, TextPane& edit) {
-    const QString copied = quote.selectedText();
-    if (copied.isEmpty()) return;
-    edit.replaceSelection(copied);
-    edit.giveFocus();
+void EditCommands::findNext() {
+    editing::findNext(edit_, findDialog()->findText());
 }
 
-}  // namespace editing
+void EditCommands::replaceNext() {
+    editing::replaceFirst(edit_, replaceDialog()->findText(), replaceDialog()->replaceText());
+}
+
+void EditCommands::convertBreaks() {
+    editing::convertLineBreaks(edit_);
+}
+
+void EditCommands::copyFromQuote() {
+    editing::copyFromQuotePane(quote_, edit_);
+}
+
 }  // namespace kirel

@@ -6,13 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/appstate.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 #include "platform/application.h"
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
 #include "platform/singleinstance.h"
-#include "platform/windows.h"
+#include "platform/toplevelwindows.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    TForm1 form(arguments);
+    MainWindow form(arguments);
     QObject::connect(&instance, &kirel::SingleInstance::activationRequested, &form,
                      [&form] { kirel::bringToFront(&form); });
     form.show();

@@ -6,8 +6,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "app/appstate.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 #include "platform/prompter.h"
 
 namespace kirel {
@@ -40,8 +40,8 @@ void deleteLine(QPlainTextEdit* pane, int line) {
     c.removeSelectedText();
 }
 
-void decorateQuote(TForm1& form) {
-    QPlainTextEdit* edit = form.RichEdit1;
+void decorateQuote(MainWindow& form) {
+    QPlainTextEdit* edit = form.editPane;
     QTextCursor c = edit->textCursor();
     const AppState& st = app();
     if (st.QuoteItalicOn) {
@@ -66,9 +66,9 @@ void decorateQuote(TForm1& form) {
 
 }  // namespace
 
-void transferQuoteLine(TForm1& form) {
-    QPlainTextEdit* edit = form.RichEdit1;
-    QPlainTextEdit* quote = form.RichEdit3;
+void transferQuoteLine(MainWindow& form) {
+    QPlainTextEdit* edit = form.editPane;
+    QPlainTextEdit* quote = form.quotePane;
     edit->setFocus();
     const QTextCursor qc = quote->textCursor();
     const int line = quote->document()->findBlock(qc.selectionStart()).blockNumber();
@@ -91,14 +91,14 @@ void transferQuoteLine(TForm1& form) {
     deleteLine(quote, line);
 }
 
-bool quotingKeyDown(TForm1& form, QKeyEvent* event) {
+bool quotingKeyDown(MainWindow& form, QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Shift) return false;
     if (key == Qt::Key_Escape) {
         transferQuoteLine(form);
         return true;
     }
-    QPlainTextEdit* edit = form.RichEdit1;
+    QPlainTextEdit* edit = form.editPane;
     QTextCursor c = edit->textCursor();
     if (!c.hasSelection()) {
         edit->setCurrentCharFormat(plainFormat());

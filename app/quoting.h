@@ -5,14 +5,14 @@
 // always plain black. Colours and italics exist only on screen.
 
 class QKeyEvent;
-class TForm1;
+class MainWindow;
 
 namespace kirel {
 
 // Handles a key press in the edit pane; true when the key was consumed.
-bool quotingKeyDown(TForm1& form, QKeyEvent* event);
+bool quotingKeyDown(MainWindow& form, QKeyEvent* event);
 
 // Esc: transfer one quote line.
-void transferQuoteLine(TForm1& form);
+void transferQuoteLine(MainWindow& form);
 
 }  // namespace kirel

@@ -2,36 +2,35 @@
 
 #include <QDir>
 
+#include "core/settingskeys.h"
 #include "platform/profile.h"
 
 namespace kirel {
 
 StartupSettings readStartupSettings(const Profile& ini, const QString& appDir) {
-    const QString f1 = QStringLiteral("Form1"), f10 = QStringLiteral("Form10");
+    using namespace keys;
     StartupSettings s;
-    s.top = ini.readInteger(f1, QStringLiteral("Form1Top"), 100);
-    s.left = ini.readInteger(f1, QStringLiteral("Form1Left"), 50);
-    s.height = ini.readInteger(f1, QStringLiteral("Form1Height"), 402);
-    s.width = ini.readInteger(f1, QStringLiteral("Form1Width"), 623);
-    s.formColor = ini.readInteger(f10, QStringLiteral("FormColor"), 15909506);
-    s.imagePath = ini.readString(f10, QStringLiteral("ImagePath"),
+    s.top = ini.readInteger(kMainWindow, kTop, 100);
+    s.left = ini.readInteger(kMainWindow, kLeft, 50);
+    s.height = ini.readInteger(kMainWindow, kHeight, 402);
+    s.width = ini.readInteger(kMainWindow, kWidth, 623);
+    s.formColor = ini.readInteger(kShared, kFormColor, 15909506);
+    s.imagePath = ini.readString(kShared, kPicturePath,
                                  appDir + QDir::separator() + QStringLiteral("images") +
                                      QDir::separator() + QStringLiteral("pirumi.bmp"));
-    s.quoteHeight = ini.readInteger(f1, QStringLiteral("RichEdit3Height"), 89);
-    s.editWidth = ini.readInteger(f1, QStringLiteral("RichEdit1width"), 520);
-    s.topMost = ini.readBool(f1, QStringLiteral("TopMost"), false);
-    s.quoteMark =
-        ini.readString(QStringLiteral("Form2"), QStringLiteral("Inyoufu"), QStringLiteral(">"));
-    const QString f5 = QStringLiteral("Form5");
-    s.handleMaxLen = ini.readInteger(f5, QStringLiteral("HnMax"), 20);
-    s.handlePrefix = ini.readString(f5, QStringLiteral("HnFront"), QStringLiteral(">"));
-    s.handleSuffix = ini.readString(f5, QStringLiteral("HnBack"), QStringLiteral("さん"));
-    s.savePath = ini.readString(f10, QStringLiteral("SavePath"), QString());
-    s.autoLink = ini.readBool(QStringLiteral("Form6"), QStringLiteral("http"), true);
-    s.board = ini.readInteger(f10, QStringLiteral("Check2"), 0);
-    s.charLimit = ini.readInteger(f10, QStringLiteral("MojiOK"), 0);
-    s.quoteColor = ini.readBool(f10, QStringLiteral("InyoColor"), false);
-    s.quoteItalic = ini.readBool(f10, QStringLiteral("InyoItalic"), false);
+    s.quoteHeight = ini.readInteger(kMainWindow, kQuotePaneHeight, 89);
+    s.editWidth = ini.readInteger(kMainWindow, kEditPaneWidth, 520);
+    s.topMost = ini.readBool(kMainWindow, kTopMost, false);
+    s.quoteMark = ini.readString(kQuoteMark, kInyoufu, QStringLiteral(">"));
+    s.handleMaxLen = ini.readInteger(kHandleName, kHandleMax, 20);
+    s.handlePrefix = ini.readString(kHandleName, kHandleFront, QStringLiteral(">"));
+    s.handleSuffix = ini.readString(kHandleName, kHandleBack, QStringLiteral("さん"));
+    s.savePath = ini.readString(kShared, kSavePath, QString());
+    s.autoLink = ini.readBool(kLink, kAutoLink, true);
+    s.board = ini.readInteger(kShared, kCurrentBoard, 0);
+    s.charLimit = ini.readInteger(kShared, kCharLimit, 0);
+    s.quoteColor = ini.readBool(kShared, kQuoteColor, false);
+    s.quoteItalic = ini.readBool(kShared, kQuoteItalic, false);
     return s;
 }
 
@@ -71,19 +70,18 @@ QString toolFileName(const QStringList& arguments, const QString& savePath,
 }
 
 void writeShutdownSettings(const Profile& ini, const ShutdownValues& v) {
-    const QString f1 = QStringLiteral("Form1");
-    ini.writeInteger(f1, QStringLiteral("Form1Top"), v.top);
-    ini.writeInteger(f1, QStringLiteral("Form1Left"), v.left);
-    ini.writeInteger(f1, QStringLiteral("Form1Height"), v.height);
-    ini.writeInteger(f1, QStringLiteral("Form1Width"), v.width);
-    ini.writeInteger(f1, QStringLiteral("RichEdit3Height"), v.quoteHeight);
-    ini.writeString(QStringLiteral("Form2"), QStringLiteral("Inyoufu"), v.quoteMark);
-    ini.writeBool(f1, QStringLiteral("TopMost"), v.topMost);
-    ini.writeInteger(f1, QStringLiteral("RichEdit1width"), v.editWidth);
-    const QString key = v.board == 0   ? QStringLiteral("RichEdit1widthBBS1")
-                        : v.board == 1 ? QStringLiteral("RichEdit1widthBBS2")
-                                       : QStringLiteral("RichEdit1widthBBS3");
-    ini.writeInteger(f1, key, v.editWidth);
+    using namespace keys;
+    ini.writeInteger(kMainWindow, kTop, v.top);
+    ini.writeInteger(kMainWindow, kLeft, v.left);
+    ini.writeInteger(kMainWindow, kHeight, v.height);
+    ini.writeInteger(kMainWindow, kWidth, v.width);
+    ini.writeInteger(kMainWindow, kQuotePaneHeight, v.quoteHeight);
+    ini.writeString(kQuoteMark, kInyoufu, v.quoteMark);
+    ini.writeBool(kMainWindow, kTopMost, v.topMost);
+    ini.writeInteger(kMainWindow, kEditPaneWidth, v.editWidth);
+    // The width is remembered for the checked board (board 3 when none is).
+    const int board = v.board == 0 ? 1 : v.board == 1 ? 2 : 3;
+    ini.writeInteger(kMainWindow, numbered(kBoardPaneWidth, board), v.editWidth);
 }
 
 }  // namespace kirel

@@ -53,17 +53,6 @@ QString fileNamePart(const QString& argument);
 QString toolFileName(const QStringList& arguments, const QString& savePath,
                      const std::function<bool(const QString&)>& fileExists);
 
-// 0x00BBGGRR colour integer -> red, green, blue.
-inline int colorRed(int c) {
-    return c & 0xFF;
-}
-inline int colorGreen(int c) {
-    return (c >> 8) & 0xFF;
-}
-inline int colorBlue(int c) {
-    return (c >> 16) & 0xFF;
-}
-
 struct ShutdownValues {
     int top, left, height, width;
     int quoteHeight;

@@ -14,7 +14,8 @@ namespace {
 
 // About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII.
 QString longPost() {
-    const QString line = QStringLiteral("こんにちは、今日のスレッドの話題について返信します。abc 123 ｱｲｳ\n");
+    const QString line =
+        QStringLiteral("こんにちは、今日のスレッドの話題について返信します。abc 123 ｱｲｳ\n");
     QString text;
     while (kirel::sjis::byteLength(text) < 1024 * 1024) text += line;
     return text;

@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/appstate.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 #include "preview/boards.h"
 #include "preview/browserview.h"
 #include "preview/previewpage.h"
@@ -44,26 +44,26 @@ BENCHMARK(PageAssembly)->Unit(benchmark::kMicrosecond);
 // One main window for the showings, in a program folder of its own.
 struct Editor {
     QTemporaryDir dir;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     kirel::BrowserView* view = nullptr;
 
     Editor() {
         kirel::app().AppDir = dir.path() + QLatin1Char('/');
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
         form->show();
-        form->RichEdit1->setPlainText(samplePost());
-        view = form->findChild<kirel::PreviewTabs*>()->WebBrowser1;
+        form->editPane->setPlainText(samplePost());
+        view = form->findChild<kirel::PreviewTabs*>()->previewView;
     }
 
     // Shows the preview tab; milliseconds until the view has loaded the page.
     double showPreview() {
-        form->PageControl1->setCurrentIndex(0);
+        form->tabs->setCurrentIndex(0);
         QEventLoop loop;
         QObject::connect(view, &kirel::BrowserView::navigateComplete, &loop, &QEventLoop::quit);
         QTimer::singleShot(20000, &loop, &QEventLoop::quit);
         QElapsedTimer t;
         t.start();
-        form->PageControl1->setCurrentIndex(1);
+        form->tabs->setCurrentIndex(1);
         loop.exec();
         return double(t.nsecsElapsed()) / 1e6;
     }

@@ -20,23 +20,15 @@ for tool in Xvfb openbox xdotool import; do
 done
 
 work=$(mktemp -d /tmp/kirel-bench.XXXXXX)
-disp=80
-while [ -e /tmp/.X11-unix/X$disp ] || [ -e /tmp/.X$disp-lock ]; do disp=$((disp + 1)); done
-export DISPLAY=:$disp
-Xvfb "$DISPLAY" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+source "$(dirname "$0")/../scripts/xsession.sh"
 cleanup() {
   [ -n "${prog_pid:-}" ] && kill "$prog_pid" 2>/dev/null || true
-  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  x_session_stop
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 0.5
+x_session_start "" 80
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"

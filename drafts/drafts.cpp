@@ -2,8 +2,9 @@
 
 #include <QFileInfo>
 
-#include "app/appstate.h"
-#include "app/editcommands.h"
+#include "core/appstate.h"
+#include "core/settingskeys.h"
+#include "core/textpane.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
@@ -14,8 +15,6 @@ namespace {
 
 const QString kBackup = QStringLiteral("backup.txt");
 const QString kQuoteBackup = QStringLiteral("inback.txt");
-const QString kForm1 = QStringLiteral("Form1");
-const QString kLastSavePath = QStringLiteral("LastSavePath");
 
 // Only a regular file counts: a folder of that name cannot be loaded or replaced.
 bool fileExists(const QString& path) {
@@ -54,17 +53,16 @@ QString DraftStore::appPath(const QString& name) const {
 }
 
 QString DraftStore::toolPath() const {
-    const QString folder =
-        settings().readString(QStringLiteral("Form10"), QStringLiteral("SavePath"), {});
+    const QString folder = settings().readString(keys::kShared, keys::kSavePath, {});
     return joinPath(folder, app().ToolFileName);
 }
 
 QString DraftStore::lastSavePath() const {
-    return settings().readString(kForm1, kLastSavePath, {});
+    return settings().readString(keys::kMainWindow, keys::kLastSavePath, {});
 }
 
 void DraftStore::setLastSavePath(const QString& path) const {
-    settings().writeString(kForm1, kLastSavePath, path);
+    settings().writeString(keys::kMainWindow, keys::kLastSavePath, path);
 }
 
 template <typename F>

@@ -6,7 +6,7 @@ namespace kirel {
 
 // The system clipboard as the program uses it: plain text only.
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual bool hasText() const = 0;
     virtual QString text() const = 0;

@@ -9,12 +9,12 @@ namespace kirel {
 // shown to the user. Commands that guard an operation catch it and show the text
 // as a plain message; anything not caught reaches the general error dialog.
 class Failure : public std::runtime_error {
-public:
+  public:
     explicit Failure(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const noexcept { return message_; }
 
-private:
+  private:
     QString message_;
 };
 

@@ -308,23 +308,4 @@ void Profile::writeBool(const QString& section, const QString& key, bool value) 
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool colorStringToInt(const QString& text, int* out) {
-    // "#RRGGBB": the (up to) six characters after "#" are reordered to BBGGRR and
-    // read as hexadecimal behind "00", so "#82C2F2" gives 0x00F2C282.
-    const QString digits = text.startsWith(QLatin1Char('#')) ? text.mid(1, 6) : text.left(6);
-    const QString bgr =
-        QStringLiteral("00") + digits.mid(4, 2) + digits.mid(2, 2) + digits.mid(0, 2);
-    quint32 value = 0;
-    if (!parseHex(bgr, &value)) return false;
-    if (out) *out = int(value);
-    return true;
-}
-
-QString colorIntToString(int value) {
-    // Only the three colour bytes count, so the text is always six digits.
-    const QString bgr =
-        QStringLiteral("%1").arg(quint32(value) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
-    return bgr.mid(4, 2) + bgr.mid(2, 2) + bgr.mid(0, 2);
-}
-
 }  // namespace kirel

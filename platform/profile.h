@@ -10,7 +10,7 @@
 namespace kirel {
 
 class Profile {
-public:
+  public:
     explicit Profile(QString path) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
@@ -35,16 +35,8 @@ public:
     void writeInteger(const QString& section, const QString& key, int value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;
 
-private:
+  private:
     QString path_;
 };
-
-// Colour conversions between the colour string "#RRGGBB" and the Windows colour
-// integer 0x00BBGGRR.
-// "#82C2F2" gives 15909506. Returns false when the text is not hexadecimal.
-bool colorStringToInt(const QString& text, int* out);
-// Six upper-case hexadecimal digits RRGGBB, without "#" (bits above the three
-// colour bytes are ignored).
-QString colorIntToString(int value);
 
 }  // namespace kirel

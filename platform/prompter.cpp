@@ -6,7 +6,7 @@ namespace {
 // Used when nothing is installed (unit tests that do not care): answers No and
 // Cancel, so no command goes ahead by accident.
 class SilentPrompter final : public Prompter {
-public:
+  public:
     void message(const QString&, Icon, const QString&) override {}
     bool question(const QString&, Icon, const QString&) override { return false; }
     QString openFileName(const FileRequest&) override { return {}; }
@@ -20,16 +20,28 @@ Prompter* installed = &silent;
 
 }  // namespace
 
-Prompter& Prompter::current() { return *installed; }
+Prompter& Prompter::current() {
+    return *installed;
+}
 
-void Prompter::setCurrent(Prompter* p) { installed = p ? p : &silent; }
+void Prompter::setCurrent(Prompter* p) {
+    installed = p ? p : &silent;
+}
 
-void showMessage(const QString& text, Icon icon) { installed->message(text, icon, kAppTitle); }
+void showMessage(const QString& text, Icon icon) {
+    installed->message(text, icon, kAppTitle);
+}
 
-void showPlain(const QString& text) { installed->message(text, Icon::None, kAppTitle); }
+void showPlain(const QString& text) {
+    installed->message(text, Icon::None, kAppTitle);
+}
 
-bool ask(const QString& text, Icon icon) { return installed->question(text, icon, kAppTitle); }
+bool ask(const QString& text, Icon icon) {
+    return installed->question(text, icon, kAppTitle);
+}
 
-void showError(const QString& text) { installed->message(text, Icon::Error, kAppTitle); }
+void showError(const QString& text) {
+    installed->message(text, Icon::Error, kAppTitle);
+}
 
 }  // namespace kirel

@@ -17,11 +17,11 @@ struct FileRequest {
     QString title;
     QString directory;  // initial folder
     QString fileName;   // initial name
-    QString filter;     // "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*" style
+    QString filter;  // "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*" style
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // OK box.

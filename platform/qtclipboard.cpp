@@ -11,7 +11,9 @@ bool QtClipboard::hasText() const {
     return data && data->hasText();
 }
 
-QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
+QString QtClipboard::text() const {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
 
 void QtClipboard::setText(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);

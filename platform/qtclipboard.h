@@ -6,7 +6,7 @@ namespace kirel {
 
 // The system clipboard through QGuiApplication::clipboard().
 class QtClipboard final : public Clipboard {
-public:
+  public:
     bool hasText() const override;
     QString text() const override;
     void setText(const QString& text) override;

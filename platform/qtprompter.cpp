@@ -17,16 +17,22 @@ QWidget* parentWindow() {
 
 QMessageBox::Icon toQt(Icon icon) {
     switch (icon) {
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Warning: return QMessageBox::Warning;
-        case Icon::Error: return QMessageBox::Critical;
-        case Icon::None: break;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 // Texts of the program use CR LF; a message box wants "\n".
-QString plain(const QString& text) { return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+QString plain(const QString& text) {
+    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
 
 QString startPath(const FileRequest& r) {
     if (r.fileName.isEmpty()) return r.directory;
@@ -56,7 +62,8 @@ bool QtPrompter::question(const QString& text, Icon icon, const QString& caption
 }
 
 QString QtPrompter::openFileName(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter));
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r),
+                                        toQtFilter(r.filter));
 }
 
 QString QtPrompter::saveFileName(const FileRequest& r) {
@@ -66,7 +73,8 @@ QString QtPrompter::saveFileName(const FileRequest& r) {
 }
 
 QString QtPrompter::openPictureName(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter));
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r),
+                                        toQtFilter(r.filter));
 }
 
 std::optional<unsigned> QtPrompter::chooseColor(unsigned initialRgb) {

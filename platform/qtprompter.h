@@ -6,7 +6,7 @@ namespace kirel {
 
 // Prompter on Qt's message boxes and dialogs, parented to the active window.
 class QtPrompter final : public Prompter {
-public:
+  public:
     void message(const QString& text, Icon icon, const QString& caption) override;
     bool question(const QString& text, Icon icon, const QString& caption) override;
     QString openFileName(const FileRequest& request) override;

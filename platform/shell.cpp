@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "platform/prompter.h"
+
 namespace kirel {
 
 std::function<bool(const QUrl&)>& shellOpener() {
@@ -16,6 +18,10 @@ bool shellOpen(const QString& target) {
     const QUrl url =
         target.contains(QLatin1String("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
     return shellOpener()(url);
+}
+
+void shellOpenOrReport(const QString& target) {
+    if (!shellOpen(target)) showPlain(QStringLiteral("%1 を開けません。").arg(target));
 }
 
 }  // namespace kirel

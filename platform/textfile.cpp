@@ -10,7 +10,9 @@
 namespace kirel {
 namespace {
 
-QString nativePath(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString nativePath(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 }  // namespace
 
@@ -36,11 +38,13 @@ void writeTextFile(const QString& path, const QString& paneText) {
 QString readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Failure(QStringLiteral("%1 を開けません。\r\n%2").arg(nativePath(path), file.errorString()));
+        throw Failure(
+            QStringLiteral("%1 を開けません。\r\n%2").arg(nativePath(path), file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2").arg(nativePath(path), file.errorString()));
+        throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2")
+                          .arg(nativePath(path), file.errorString()));
     }
     return sjis::fromFile(bytes);
 }

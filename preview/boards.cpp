@@ -1,16 +1,10 @@
 #include "preview/boards.h"
 
+#include "core/settingskeys.h"
 #include "platform/profile.h"
 
 namespace kirel::preview {
-namespace {
-
-// Key name with the board number put in place of "%1": "F%1Color" -> "F2Color".
-QString key(const char* pattern, int board) {
-    return QString::fromLatin1(pattern).arg(board);
-}
-
-}  // namespace
+using namespace keys;
 
 BoardProfile boardDefaults(int board, const QString& appDir) {
     BoardProfile p;
@@ -45,14 +39,14 @@ BoardProfile boardDefaults(int board, const QString& appDir) {
 BoardProfile readBoardProfile(const Profile& ini, int board, const QString& appDir) {
     const BoardProfile d = boardDefaults(board, appDir);
     BoardProfile p;
-    p.textColor = ini.readString(kForm10, key("F%1Color", board), d.textColor);
-    p.cellColor = ini.readString(kForm10, key("C%1Color", board), d.cellColor);
-    p.backColor = ini.readString(kForm10, key("Haikei%1", board), d.backColor);
-    p.image = ini.readString(kForm10, key("Background%1", board), d.image);
-    p.limit = ini.readInteger(kForm10, key("MOJISU%1", board), d.limit);
-    p.cellWidth = ini.readInteger(kForm10, key("CELL%1", board), d.cellWidth);
-    p.frame = ini.readBool(kForm10, key("Waku%1", board), d.frame);
-    p.paneWidth = ini.readInteger(kForm1, key("RichEdit1widthBBS%1", board), d.paneWidth);
+    p.textColor = ini.readString(kShared, numbered(kBoardTextColor, board), d.textColor);
+    p.cellColor = ini.readString(kShared, numbered(kBoardCellColor, board), d.cellColor);
+    p.backColor = ini.readString(kShared, numbered(kBoardBackColor, board), d.backColor);
+    p.image = ini.readString(kShared, numbered(kBoardImage, board), d.image);
+    p.limit = ini.readInteger(kShared, numbered(kBoardLimit, board), d.limit);
+    p.cellWidth = ini.readInteger(kShared, numbered(kBoardCellWidth, board), d.cellWidth);
+    p.frame = ini.readBool(kShared, numbered(kBoardFrame, board), d.frame);
+    p.paneWidth = ini.readInteger(kMainWindow, numbered(kBoardPaneWidth, board), d.paneWidth);
     return p;
 }
 
@@ -61,29 +55,29 @@ QString frameColorOf(const BoardProfile& board) {
 }
 
 void savePaneWidth(const Profile& ini, int board, int width) {
-    ini.writeInteger(kForm1, QStringLiteral("RichEdit1width"), width);
-    ini.writeInteger(kForm1, key("RichEdit1widthBBS%1", board), width);
+    ini.writeInteger(kMainWindow, kEditPaneWidth, width);
+    ini.writeInteger(kMainWindow, numbered(kBoardPaneWidth, board), width);
 }
 
 void writeCurrentBoard(const Profile& ini, int board, const BoardProfile& p) {
-    ini.writeString(kForm10, QStringLiteral("FColor"), p.textColor);
-    ini.writeString(kForm10, QStringLiteral("CColor"), p.cellColor);
-    ini.writeString(kForm10, QStringLiteral("Haikei"), p.backColor);
-    ini.writeString(kForm10, QStringLiteral("Waku"), frameColorOf(p));
-    ini.writeString(kForm10, QStringLiteral("Background"), p.image);
-    ini.writeInteger(kForm10, QStringLiteral("CellWidth"), p.cellWidth);
-    ini.writeInteger(kForm10, QStringLiteral("Check2"), board - 1);
-    ini.writeInteger(kForm10, QStringLiteral("MojiOK"), p.limit);
+    ini.writeString(kShared, kTextColor, p.textColor);
+    ini.writeString(kShared, kCellColor, p.cellColor);
+    ini.writeString(kShared, kBackColor, p.backColor);
+    ini.writeString(kShared, keys::kFrameColor, frameColorOf(p));
+    ini.writeString(kShared, kImage, p.image);
+    ini.writeInteger(kShared, kCellWidth, p.cellWidth);
+    ini.writeInteger(kShared, kCurrentBoard, board - 1);
+    ini.writeInteger(kShared, kCharLimit, p.limit);
 }
 
 PageSettings readCurrentBoard(const Profile& ini) {
     PageSettings s;
-    s.textColor = ini.readString(kForm10, QStringLiteral("FColor"), QStringLiteral("#000000"));
-    s.cellColor = ini.readString(kForm10, QStringLiteral("CColor"), QStringLiteral("#FFFFFF"));
-    s.cellWidth = ini.readInteger(kForm10, QStringLiteral("CellWidth"), 725);
-    s.frameColor = ini.readString(kForm10, QStringLiteral("Waku"), kFrameColor);
-    s.backColor = ini.readString(kForm10, QStringLiteral("Haikei"), QStringLiteral("#FCBED3"));
-    s.image = ini.readString(kForm10, QStringLiteral("Background"), QString());
+    s.textColor = ini.readString(kShared, kTextColor, QStringLiteral("#000000"));
+    s.cellColor = ini.readString(kShared, kCellColor, QStringLiteral("#FFFFFF"));
+    s.cellWidth = ini.readInteger(kShared, kCellWidth, 725);
+    s.frameColor = ini.readString(kShared, keys::kFrameColor, kFrameColor);
+    s.backColor = ini.readString(kShared, kBackColor, QStringLiteral("#FCBED3"));
+    s.image = ini.readString(kShared, kImage, QString());
     return s;
 }
 

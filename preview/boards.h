@@ -15,8 +15,6 @@ class Profile;
 
 namespace kirel::preview {
 
-inline const QString kForm1 = QStringLiteral("Form1");
-inline const QString kForm10 = QStringLiteral("Form10");
 // Frame colour of a board whose cell has a frame; also the title bar of the page.
 inline const QString kFrameColor = QStringLiteral("#8080FF");
 

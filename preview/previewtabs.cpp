@@ -1,7 +1,6 @@
 #include "preview/previewtabs.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -9,23 +8,20 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/appstate.h"
-#include "app/capture.h"
-#include "app/unit1.h"
+#include "core/address.h"
+#include "core/appstate.h"
+#include "core/editorhost.h"
+#include "core/textpane.h"
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
-#include "preview/about.h"
 #include "preview/addresslist.h"
-#include "preview/boardselection.h"
 #include "preview/browserview.h"
 #include "preview/previewpage.h"
 
@@ -43,72 +39,50 @@ bool within(const QWidget* page, const QWidget* w) {
     return w && (w == page || page->isAncestorOf(w));
 }
 
-// The main window as the board selection sees it.
-class FormBoardHost final : public preview::BoardHost {
-  public:
-    FormBoardHost(TForm1* form, PreviewTabs* tabs) : form_(form), tabs_(tabs) {}
-    int editPaneWidth() const override { return form_->editPaneWidth(); }
-    void setEditPaneWidth(int width) override { form_->setEditPaneWidth(width); }
-    void checkBoard(int board) override {
-        QAction* items[] = {form_->N110, form_->N24, form_->N25};
-        for (int i = 0; i < 3; ++i) items[i]->setChecked(i + 1 == board);
-    }
-    bool previewShowing() const override { return tabs_->previewShowing(); }
-    void showPreview(const QString& path) override { tabs_->WebBrowser1->navigate(path); }
-    void setCharLimit(int limit) override {
-        app().CharLimit = limit;
-        form_->counterReset();
-        if (limit != 0) form_->RichEdit1Change();
-    }
-
-  private:
-    TForm1* form_;
-    PreviewTabs* tabs_;
-};
-
-void openWithShell(const QString& target) {
-    if (!shellOpen(target)) showPlain(QStringLiteral("%1 を開けません。").arg(target));
-}
-
 }  // namespace
 
-PreviewTabs::PreviewTabs(TForm1* form) : QObject(form), form_(form) {
+PreviewTabs::PreviewTabs(QTabWidget* tabs, EditorHost& host)
+    : QObject(tabs),
+      tabs_(tabs),
+      previewPage_(tabs->widget(kPreviewPage)),
+      browserPage_(tabs->widget(kBrowserPage)),
+      host_(host) {
     buildPreviewTab();
     buildBrowserTab();
-    connectMenus();
-    connect(form_->PageControl1, &QTabWidget::currentChanged, this, &PreviewTabs::pageChanged);
+    buildAddressMenu();
+    connect(tabs_, &QTabWidget::currentChanged, this, &PreviewTabs::pageChanged);
     connect(qApp, &QApplication::focusChanged, this, &PreviewTabs::focusChanged);
 }
 
 void PreviewTabs::buildPreviewTab() {
-    auto* layout = new QVBoxLayout(form_->TabSheet2);
+    auto* layout = new QVBoxLayout(previewPage_);
     layout->setContentsMargins(0, 0, 0, 0);
     BrowserOptions options;
     options.javaScript = false;
-    WebBrowser1 = new BrowserView(options, form_->TabSheet2);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    layout->addWidget(WebBrowser1);
+    previewView = new BrowserView(options, previewPage_);
+    previewView->setObjectName(QStringLiteral("WebBrowser1"));
+    layout->addWidget(previewView);
 }
 
 void PreviewTabs::buildBrowserTab() {
-    QWidget* sheet = form_->TabSheet3;
+    QWidget* sheet = browserPage_;
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->setSpacing(4);
 
     auto* bar = new QHBoxLayout;
-    Label4 = new QLabel(QStringLiteral("アドレス選択"), sheet);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    ComboBoxEx1 = new QComboBox(sheet);
-    ComboBoxEx1->setObjectName(QStringLiteral("ComboBoxEx1"));
-    ComboBoxEx1->setEditable(true);
-    ComboBoxEx1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBoxEx1->setDuplicatesEnabled(true);
-    ComboBoxEx1->setToolTip(QStringLiteral("ブラウザに表示するアドレスを選択します"));
-    ComboBoxEx1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    addressLabel = new QLabel(QStringLiteral("アドレス選択"), sheet);
+    addressLabel->setObjectName(QStringLiteral("Label4"));
+    addressBox = new QComboBox(sheet);
+    addressBox->setObjectName(QStringLiteral("ComboBoxEx1"));
+    addressBox->setEditable(true);
+    addressBox->setInsertPolicy(QComboBox::NoInsert);
+    addressBox->setDuplicatesEnabled(true);
+    addressBox->setToolTip(QStringLiteral("ブラウザに表示するアドレスを選択します"));
+    addressBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Typed addresses must not be completed into other items of the list.
-    ComboBoxEx1->setCompleter(nullptr);
-    Label4->setBuddy(ComboBoxEx1);
+    addressBox->setCompleter(nullptr);
+    addressLabel->setBuddy(addressBox);
 
     auto button = [sheet](const char* name, const QString& caption, const QString& hint) {
         auto* b = new QPushButton(caption, sheet);
@@ -117,98 +91,73 @@ void PreviewTabs::buildBrowserTab() {
         b->setFixedWidth(32);
         return b;
     };
-    Button1 = button("Button1", QStringLiteral("←"), QStringLiteral("1ページ戻ります"));
-    Button2 = button("Button2", QStringLiteral("→"), QStringLiteral("1ページ進みます"));
-    Button3 = button("Button3", QStringLiteral("R"), QStringLiteral("ページを再読込します"));
-    bar->addWidget(Label4);
-    bar->addWidget(ComboBoxEx1, 1);
-    bar->addWidget(Button1);
-    bar->addWidget(Button2);
-    bar->addWidget(Button3);
+    backButton = button("Button1", QStringLiteral("←"), QStringLiteral("1ページ戻ります"));
+    forwardButton = button("Button2", QStringLiteral("→"), QStringLiteral("1ページ進みます"));
+    reloadButton = button("Button3", QStringLiteral("R"), QStringLiteral("ページを再読込します"));
+    bar->addWidget(addressLabel);
+    bar->addWidget(addressBox, 1);
+    bar->addWidget(backButton);
+    bar->addWidget(forwardButton);
+    bar->addWidget(reloadButton);
     layout->addLayout(bar);
 
-    WebBrowser2 = new BrowserView(BrowserOptions{}, sheet);
-    WebBrowser2->setObjectName(QStringLiteral("WebBrowser2"));
-    layout->addWidget(WebBrowser2, 1);
+    browserView = new BrowserView(BrowserOptions{}, sheet);
+    browserView->setObjectName(QStringLiteral("WebBrowser2"));
+    layout->addWidget(browserView, 1);
 
-    connect(ComboBoxEx1, &QComboBox::activated, this, [this] { navigateToBox(); });
-    ComboBoxEx1->installEventFilter(this);
+    connect(addressBox, &QComboBox::activated, this, [this] { navigateToBox(); });
+    addressBox->installEventFilter(this);
     // The box's line edit has no menu of its own: a right click reaches the box.
-    ComboBoxEx1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ComboBoxEx1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { form_->PopupMenu9->exec(ComboBoxEx1->mapToGlobal(pos)); });
-    connect(Button1, &QPushButton::clicked, this, &PreviewTabs::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &PreviewTabs::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &PreviewTabs::Button3Click);
-    connect(WebBrowser2, &BrowserView::navigateComplete, this,
-            [this](const QString& address) { ComboBoxEx1->setEditText(address); });
+    addressBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(addressBox, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { addressMenu->exec(addressBox->mapToGlobal(pos)); });
+    connect(backButton, &QPushButton::clicked, this, &PreviewTabs::goBack);
+    connect(forwardButton, &QPushButton::clicked, this, &PreviewTabs::goForward);
+    connect(reloadButton, &QPushButton::clicked, this, &PreviewTabs::reload);
+    connect(browserView, &BrowserView::navigateComplete, this,
+            [this](const QString& address) { addressBox->setEditText(address); });
 }
 
-void PreviewTabs::connectMenus() {
-    QAction* boards[] = {form_->N110, form_->N24, form_->N25};
-    checkedBefore_ = form_->checkedBoard() + 1;
-    for (int i = 0; i < 3; ++i) {
-        connect(boards[i], &QAction::triggered, this, [this, i] { boardClick(i + 1); });
-        // Qt checks the clicked item before it reports the click, so the item
-        // checked before a click is kept here. The update is queued: it runs after
-        // the click's handler, and checks made by other code (at start-up) arrive
-        // before the next click.
-        connect(
-            boards[i], &QAction::toggled, this,
-            [this] { checkedBefore_ = form_->checkedBoard() + 1; }, Qt::QueuedConnection);
-    }
-    connect(form_->N29, &QAction::triggered, this, &PreviewTabs::N29Click);
-    connect(form_->N26, &QAction::triggered, this, &PreviewTabs::N26Click);
-    connect(form_->N27, &QAction::triggered, this, &PreviewTabs::N27Click);
-    connect(form_->N28, &QAction::triggered, this, &PreviewTabs::N28Click);
-    connect(form_->P1, &QAction::triggered, this, &PreviewTabs::P1Click);
-    connect(form_->N30, &QAction::triggered, this, &PreviewTabs::N30Click);
-    connect(form_->N33, &QAction::triggered, this, &PreviewTabs::N33Click);
-    connect(form_->PopupMenu9, &QMenu::aboutToShow, this, &PreviewTabs::PopupMenu9Popup);
+void PreviewTabs::buildAddressMenu() {
+    addressMenu = new QMenu(addressBox);
+    addressMenu->setObjectName(QStringLiteral("PopupMenu9"));
+    auto item = [this](QAction*& slot, const char* name, const QString& caption) {
+        slot = addressMenu->addAction(caption);
+        slot->setObjectName(QLatin1String(name));
+    };
+    item(addressPaste, "P1", QStringLiteral("貼り付け(&P)"));
+    addressSeparator = addressMenu->addSeparator();
+    addressSeparator->setObjectName(QStringLiteral("N34"));
+    item(addressAdd, "N30", QStringLiteral("アイテムリストに追加(&A)"));
+    item(addressDelete, "N33", QStringLiteral("アイテムリストから削除(&D)"));
+    connect(addressPaste, &QAction::triggered, this, &PreviewTabs::pasteAddress);
+    connect(addressAdd, &QAction::triggered, this, &PreviewTabs::addAddress);
+    connect(addressDelete, &QAction::triggered, this, &PreviewTabs::deleteAddress);
+    connect(addressMenu, &QMenu::aboutToShow, this, &PreviewTabs::addressMenuShowing);
 }
 
 bool PreviewTabs::previewShowing() const {
-    return form_->PageControl1->currentIndex() == kPreviewPage;
-}
-
-// --- board selection ---------------------------------------------------------------
-
-void PreviewTabs::boardClick(int board) {
-    QAction* boards[] = {form_->N110, form_->N24, form_->N25};
-    int before = checkedBefore_;
-    // A group that lets the checked item be unchecked has just done so: it was
-    // checked before the click.
-    if (!boards[board - 1]->isChecked()) before = board;
-    FormBoardHost host(form_, this);
-    try {
-        // The item checked before stays checked until the selection gets that far.
-        if (before != board) {
-            for (int i = 0; i < 3; ++i) boards[i]->setChecked(i + 1 == before);
-        } else {
-            boards[board - 1]->setChecked(true);
-        }
-        preview::selectBoard(board, before, {app().AppDir, app().PreviewBody}, host);
-    } catch (const Failure& failure) {
-        showError(failure.message());
-    }
-    checkedBefore_ = form_->checkedBoard() + 1;
+    return tabs_->currentIndex() == kPreviewPage;
 }
 
 // --- preview tab ---------------------------------------------------------------------
 
 QString PreviewTabs::generatePreview() {
-    app().PreviewBody = preview::previewBodyFrom(form_->RichEdit1->toPlainText());
+    app().PreviewBody = preview::previewBodyFrom(host_.editText().text());
     return preview::generatePreview(app().AppDir, app().PreviewBody);
 }
 
-void PreviewTabs::TabSheet2Show() {
+void PreviewTabs::showPreviewPage() {
     app().ClipCaptureOn = 0;
-    WebBrowser1->navigate(generatePreview());
+    previewView->navigate(generatePreview());
 }
 
-void PreviewTabs::N29Click() {
-    const QString path = generatePreview();
-    openWithShell(path);
+void PreviewTabs::openInBrowser() {
+    shellOpenOrReport(generatePreview());
+}
+
+void PreviewTabs::showPreviewFile(const QString& path) {
+    previewView->navigate(path);
 }
 
 // --- tab changes and focus -----------------------------------------------------------
@@ -217,16 +166,16 @@ void PreviewTabs::pageChanged(int index) {
     leavePage();
     if (index == kPreviewPage) {
         shownPage_ = kPreviewPage;
-        TabSheet2Show();
+        showPreviewPage();
     } else if (index == kBrowserPage) {
         shownPage_ = kBrowserPage;
-        TabSheet3Show();
+        showBrowserPage();
     }
 }
 
 void PreviewTabs::focusChanged(QWidget* old, QWidget* now) {
     if (shownPage_ == 0 || !now || !old || now->window() != old->window()) return;
-    const QWidget* page = shownPage_ == kPreviewPage ? form_->TabSheet2 : form_->TabSheet3;
+    const QWidget* page = shownPage_ == kPreviewPage ? previewPage_ : browserPage_;
     if (within(page, old) && !within(page, now)) leavePage();
 }
 
@@ -236,7 +185,7 @@ void PreviewTabs::leavePage() {
     if (left == 0) return;
     app().ClipCaptureOn = 1;
     // What was copied in the browser is caught as on coming back from another program.
-    if (left == kBrowserPage) form_->runCapture();
+    if (left == kBrowserPage) host_.runCapture();
 }
 
 // --- browser tab ---------------------------------------------------------------------
@@ -247,32 +196,32 @@ QString PreviewTabs::addressListPath() const {
 
 QStringList PreviewTabs::addressItems() const {
     QStringList items;
-    for (int i = 0; i < ComboBoxEx1->count(); ++i) items << ComboBoxEx1->itemText(i);
+    for (int i = 0; i < addressBox->count(); ++i) items << addressBox->itemText(i);
     return items;
 }
 
-void PreviewTabs::TabSheet3Show() {
+void PreviewTabs::showBrowserPage() {
     app().ClipCaptureOn = 0;
     const preview::LoadResult list = preview::loadAddressList(addressListPath());
     if (list.outcome == preview::LoadResult::Abandon) return;
     if (list.outcome == preview::LoadResult::Loaded) {
         // The box keeps showing the address of the page on view.
-        const QString text = ComboBoxEx1->currentText();
-        ComboBoxEx1->clear();
-        ComboBoxEx1->addItems(list.items);
-        ComboBoxEx1->setCurrentIndex(-1);
-        ComboBoxEx1->setEditText(text);
+        const QString text = addressBox->currentText();
+        addressBox->clear();
+        addressBox->addItems(list.items);
+        addressBox->setCurrentIndex(-1);
+        addressBox->setEditText(text);
     }
-    form_->takeSnapshot();
+    host_.takeSnapshot();
 }
 
 void PreviewTabs::navigateToBox() {
-    const QString address = ComboBoxEx1->currentText();
-    if (!address.isEmpty()) WebBrowser2->navigate(address);
+    const QString address = addressBox->currentText();
+    if (!address.isEmpty()) browserView->navigate(address);
 }
 
 bool PreviewTabs::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != ComboBoxEx1) return QObject::eventFilter(watched, event);
+    if (watched != addressBox) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // The user entering the box (click, Tab, shortcut) loads its address. The
         // focus that comes back after a menu, a message box or another program,
@@ -299,66 +248,51 @@ bool PreviewTabs::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void PreviewTabs::PopupMenu9Popup() {
-    const Clipboard& clipboard = form_->clipboard();
-    form_->P1->setEnabled(clipboard.hasText() && capture::isAddress(clipboard.text()));
-    const bool hasText = !ComboBoxEx1->currentText().isEmpty();
-    form_->N30->setEnabled(hasText);
-    form_->N33->setEnabled(hasText);
+void PreviewTabs::addressMenuShowing() {
+    const Clipboard& clipboard = host_.clipboard();
+    addressPaste->setEnabled(clipboard.hasText() && isAddress(clipboard.text()));
+    const bool hasText = !addressBox->currentText().isEmpty();
+    addressAdd->setEnabled(hasText);
+    addressDelete->setEnabled(hasText);
 }
 
-void PreviewTabs::P1Click() {
-    ComboBoxEx1->setEditText(form_->clipboard().text());
+void PreviewTabs::pasteAddress() {
+    addressBox->setEditText(host_.clipboard().text());
 }
 
-void PreviewTabs::N30Click() {
+void PreviewTabs::addAddress() {
     QStringList items = addressItems();
-    const QString text = ComboBoxEx1->currentText();
+    const QString text = addressBox->currentText();
     if (preview::addAddress(items, text, addressListPath())) {
-        ComboBoxEx1->addItem(text);
-        ComboBoxEx1->setEditText(text);
+        addressBox->addItem(text);
+        addressBox->setEditText(text);
     }
 }
 
-void PreviewTabs::N33Click() {
+void PreviewTabs::deleteAddress() {
     QStringList items = addressItems();
-    const QString text = ComboBoxEx1->currentText();
+    const QString text = addressBox->currentText();
     const int removed =
-        preview::deleteAddress(items, ComboBoxEx1->currentIndex(), text, addressListPath());
+        preview::deleteAddress(items, addressBox->currentIndex(), text, addressListPath());
     if (removed < 0) return;
-    ComboBoxEx1->removeItem(removed);
-    ComboBoxEx1->setCurrentIndex(-1);
-    ComboBoxEx1->setEditText(text);
+    addressBox->removeItem(removed);
+    addressBox->setCurrentIndex(-1);
+    addressBox->setEditText(text);
 }
 
-void PreviewTabs::Button1Click() {
-    if (!WebBrowser2->goBack())
+void PreviewTabs::goBack() {
+    if (!browserView->goBack())
         Prompter::current().message(kNoPageBack, Icon::Error, kErrorCaption);
 }
 
-void PreviewTabs::Button2Click() {
-    if (!WebBrowser2->goForward()) {
+void PreviewTabs::goForward() {
+    if (!browserView->goForward()) {
         Prompter::current().message(kNoPageForward, Icon::Error, kErrorCaption);
     }
 }
 
-void PreviewTabs::Button3Click() {
-    WebBrowser2->refresh();
-}
-
-// --- about ---------------------------------------------------------------------------
-
-void PreviewTabs::N26Click() {
-    const QString path = app().AppDir + preview::kHelpFileName;
-    openWithShell(path);
-}
-
-void PreviewTabs::N27Click() {
-    showPlain(preview::kVersionMessage);
-}
-
-void PreviewTabs::N28Click() {
-    openWithShell(preview::kHomepageAddress);
+void PreviewTabs::reload() {
+    browserView->refresh();
 }
 
 }  // namespace kirel

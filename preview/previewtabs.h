@@ -2,18 +2,20 @@
 
 #include <QObject>
 
+class QAction;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
-class TForm1;
+class QTabWidget;
 
 namespace kirel {
 
 class BrowserView;
+class EditorHost;
 
-// The preview and browser tabs of the main window, the board selection menu and
-// the help, version and homepage commands. Builds the tabs' content and connects
-// itself to the window's menu items and tab control.
+// The preview and browser tabs of the main window. Builds the content of the
+// tab control's second and third pages and follows its page changes.
 //
 // Preview tab: showing it turns clipboard capture off, converts the post, builds
 // "0.htm" from the current board and shows it. Browser tab: showing it turns
@@ -23,41 +25,45 @@ class BrowserView;
 class PreviewTabs : public QObject {
     Q_OBJECT
   public:
-    explicit PreviewTabs(TForm1* form);
+    // tabs: the main window's tab control, whose pages 1 and 2 this fills.
+    PreviewTabs(QTabWidget* tabs, EditorHost& host);
 
-    // The views: WebBrowser1 on the preview tab, WebBrowser2 on the browser tab.
-    BrowserView* WebBrowser1 = nullptr;
-    BrowserView* WebBrowser2 = nullptr;
+    // The views: previewView on the preview tab, browserView on the browser tab.
+    BrowserView* previewView = nullptr;
+    BrowserView* browserView = nullptr;
     // Browser tab controls.
-    QLabel* Label4 = nullptr;
-    QComboBox* ComboBoxEx1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
+    QLabel* addressLabel = nullptr;
+    QComboBox* addressBox = nullptr;
+    QPushButton* backButton = nullptr;
+    QPushButton* forwardButton = nullptr;
+    QPushButton* reloadButton = nullptr;
+    // The address box's context menu (objectName PopupMenu9) and its items.
+    QMenu* addressMenu = nullptr;
+    QAction *addressPaste = nullptr, *addressSeparator = nullptr, *addressAdd = nullptr,
+            *addressDelete = nullptr;
 
     // True while the preview tab is the active page.
     bool previewShowing() const;
+    // Shows a page file in the preview view.
+    void showPreviewFile(const QString& path);
 
-    // Handlers, by the names of their menu items and controls.
-    void boardClick(int board);  // N110, N24, N25
-    void TabSheet2Show();
-    void TabSheet3Show();
-    void N29Click();
-    void N26Click();
-    void N27Click();
-    void N28Click();
-    void P1Click();
-    void N30Click();
-    void N33Click();
-    void PopupMenu9Popup();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
+    // Builds "0.htm" from the post and opens it in the desktop's browser.
+    void openInBrowser();
+
+    void showPreviewPage();
+    void showBrowserPage();
+    void pasteAddress();
+    void addAddress();
+    void deleteAddress();
+    void addressMenuShowing();
+    void goBack();
+    void goForward();
+    void reload();
 
   private:
     void buildPreviewTab();
     void buildBrowserTab();
-    void connectMenus();
+    void buildAddressMenu();
     void pageChanged(int index);
     void focusChanged(QWidget* old, QWidget* now);
     void leavePage();
@@ -67,11 +73,12 @@ class PreviewTabs : public QObject {
     QStringList addressItems() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TForm1* form_;
+    QTabWidget* tabs_;
+    QWidget* previewPage_;
+    QWidget* browserPage_;
+    EditorHost& host_;
     // The page (1 preview, 2 browser) that was shown and not left yet; 0 none.
     int shownPage_ = 0;
-    // The board whose item was checked before the current click (1..3, 0 none).
-    int checkedBefore_ = 0;
 };
 
 }  // namespace kirel

@@ -22,24 +22,15 @@ mkdir -p "$E2E_OUT"
 cp -a "$staged" "$E2E_APPDIR"
 rm -f "$E2E_APPDIR"/Kirel.ini "$E2E_APPDIR"/*.txt "$E2E_APPDIR"/0.htm
 
-# A display number nobody uses.
-disp=90
-while [ -e /tmp/.X11-unix/X$disp ] || [ -e /tmp/.X$disp-lock ]; do disp=$((disp + 1)); done
-export DISPLAY=:$disp
-Xvfb "$DISPLAY" -screen 0 1280x900x24 -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
-xvfb_pid=$!
+source "$(dirname "$0")/../../scripts/xsession.sh"
 cleanup() {
   pkill -f "$E2E_KIREL" 2>/dev/null || true
-  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  x_session_stop
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox >"$E2E_OUT/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 0.5
+x_session_start "$E2E_OUT" 90
 
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_RUNTIME_DIR"

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QTextDocumentFragment>
 
-#include "app/appstate.h"
 #include "app/finddialog.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 #include "support/scriptedprompter.h"
 #include "support/windowfixture.h"
 
@@ -22,7 +22,7 @@ class EditingGui : public QObject {
 
     test::WindowFixture fixture_;
     test::ScriptedPrompter* prompter_ = nullptr;
-    TForm1* form_ = nullptr;
+    MainWindow* form_ = nullptr;
 
     void select(QPlainTextEdit* pane, int start, int length) {
         QTextCursor c = pane->textCursor();
@@ -31,11 +31,11 @@ class EditingGui : public QObject {
         pane->setTextCursor(c);
     }
     void setEdit(const QString& text, int start, int length) {
-        form_->RichEdit1->setPlainText(text);
-        select(form_->RichEdit1, start, length);
+        form_->editPane->setPlainText(text);
+        select(form_->editPane, start, length);
     }
-    QString editText() const { return form_->RichEdit1->toPlainText(); }
-    QString selected() const { return form_->RichEdit1->textCursor().selection().toPlainText(); }
+    QString editText() const { return form_->editPane->toPlainText(); }
+    QString selected() const { return form_->editPane->textCursor().selection().toPlainText(); }
 
   private slots:
     void init() {
@@ -47,40 +47,40 @@ class EditingGui : public QObject {
 
     void menuItemsReachThePanes() {
         setEdit(QStringLiteral("abc"), 1, 0);
-        emit form_->PopupMenu4->aboutToShow();
-        QVERIFY(!form_->N6->isEnabled() && !form_->N7->isEnabled());
-        form_->RichEdit3->setPlainText(QStringLiteral("引用一\n引用二"));
-        emit form_->PopupMenu8->aboutToShow();
-        QVERIFY(!form_->N14->isEnabled());
+        emit form_->editMenu->aboutToShow();
+        QVERIFY(!form_->countSelection->isEnabled() && !form_->splitPost->isEnabled());
+        form_->quotePane->setPlainText(QStringLiteral("引用一\n引用二"));
+        emit form_->quoteMenu->aboutToShow();
+        QVERIFY(!form_->quoteToEdit->isEnabled());
 
         app().QuoteMark = QStringLiteral("＞");
         setEdit(QStringLiteral("x\na\nb\ny"), 2, 4);  // "a\nb\n"
-        emit form_->PopupMenu4->aboutToShow();
-        QVERIFY(form_->N6->isEnabled() && form_->N7->isEnabled());
-        form_->N6->trigger();
+        emit form_->editMenu->aboutToShow();
+        QVERIFY(form_->countSelection->isEnabled() && form_->splitPost->isEnabled());
+        form_->countSelection->trigger();
         QCOMPARE(prompter_->last(),
                  QStringLiteral("半角表記では、6 文字です。\r\n全角では、3 文字相当です。"));
-        form_->N1->trigger();
+        form_->insertQuoteMarks->trigger();
         QCOMPARE(editText(), QStringLiteral("x\n＞a\n＞b\n＞y"));
-        QCOMPARE(form_->focusWidget(), form_->RichEdit1);
-        form_->N13->trigger();
+        QCOMPARE(form_->focusWidget(), form_->editPane);
+        form_->heartMark1->trigger();
         QCOMPARE(editText(),
                  QStringLiteral("x\n＞a\n＞b\n＞<FONT Color=Hotpink Face=Symbol>ｩ</FONT>y"));
-        form_->BR1->trigger();
+        form_->convertBreaks->trigger();
         QVERIFY(editText().startsWith(QStringLiteral("x<br>\n＞a<br>\n")));
 
-        select(form_->RichEdit3, 2, 4);  // "一\n引用" from the read-only quote pane
-        emit form_->PopupMenu8->aboutToShow();
-        QVERIFY(form_->N14->isEnabled());
+        select(form_->quotePane, 2, 4);  // "一\n引用" from the read-only quote pane
+        emit form_->quoteMenu->aboutToShow();
+        QVERIFY(form_->quoteToEdit->isEnabled());
         setEdit(QStringLiteral("[]"), 1, 0);
-        form_->N14->trigger();
+        form_->quoteToEdit->trigger();
         QCOMPARE(editText(), QStringLiteral("[一\n引用]"));
     }
 
     void findDialogStepsWithEnterAndClosesWithEsc() {
         // Characters outside the basic plane take two positions in the pane too.
         setEdit(QStringLiteral("😀猫の手も😀猫"), 0, 0);
-        form_->Find1->trigger();
+        form_->find->trigger();
         auto* dialog = form_->findChild<FindDialog*>(QStringLiteral("FindDialog1"));
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("検索"));
@@ -88,11 +88,11 @@ class EditingGui : public QObject {
         dialog->FindEdit->setText(QStringLiteral("猫"));
 
         QTest::keyClick(dialog->FindEdit, Qt::Key_Return);
-        QCOMPARE(form_->RichEdit1->textCursor().selectionStart(), 2);
+        QCOMPARE(form_->editPane->textCursor().selectionStart(), 2);
         QCOMPARE(selected(), QStringLiteral("猫"));
-        QCOMPARE(form_->focusWidget(), form_->RichEdit1);
+        QCOMPARE(form_->focusWidget(), form_->editPane);
         QTest::keyClick(dialog->FindEdit, Qt::Key_Return);
-        QCOMPARE(form_->RichEdit1->textCursor().selectionStart(), 8);
+        QCOMPARE(form_->editPane->textCursor().selectionStart(), 8);
         QCOMPARE(selected(), QStringLiteral("猫"));
         QVERIFY(prompter_->shown.isEmpty());
         dialog->FindNextButton->click();
@@ -102,14 +102,14 @@ class EditingGui : public QObject {
 
         QTest::keyClick(dialog->FindEdit, Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
-        form_->Find1->trigger();
+        form_->find->trigger();
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->findText(), QStringLiteral("猫"));
     }
 
     void replaceDialogReplacesTheFirstMatchPerPress() {
         setEdit(QStringLiteral("aaa"), 3, 0);
-        form_->Replace1->trigger();
+        form_->replace->trigger();
         auto* dialog = form_->findChild<ReplaceDialog*>(QStringLiteral("ReplaceDialog1"));
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("置換"));

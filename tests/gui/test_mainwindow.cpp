@@ -19,10 +19,11 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include "app/appstate.h"
 #include "app/clipcapture.h"
-#include "app/unit1.h"
-#include "controls/pictbtn.h"
+#include "app/mainwindow.h"
+#include "controls/picturebutton.h"
+#include "core/appstate.h"
+#include "core/capturetargets.h"
 #include "platform/profile.h"
 #include "platform/sjis.h"
 #include "support/fakeclipboard.h"
@@ -44,8 +45,8 @@ class MainWindowTest : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(sjis::toFile(text));
     }
-    std::unique_ptr<TForm1> open(const QStringList& args = {}) {
-        auto form = std::make_unique<TForm1>(args, &clip_);
+    std::unique_ptr<MainWindow> open(const QStringList& args = {}) {
+        auto form = std::make_unique<MainWindow>(args, &clip_);
         form->show();
         return form;
     }
@@ -69,18 +70,18 @@ class MainWindowTest : public QObject {
         QCOMPARE(form->geometry().top(), 100);
         QCOMPARE(form->geometry().left(), 50);
         QCOMPARE(form->geometry().size(), QSize(623, 402));
-        QVERIFY(form->N110->isChecked());
+        QVERIFY(form->board1->isChecked());
         QCOMPARE(app().CharLimit, 0);
-        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("文字数制限の設定がオフです"));
+        QCOMPARE(form->counterBar->toolTip(), QStringLiteral("文字数制限の設定がオフです"));
         QCOMPARE(form->palette().color(QPalette::Window), QColor(0x82, 0xC2, 0xF2));
-        QVERIFY(form->RichEdit1->toPlainText().isEmpty());
-        QCOMPARE(form->RichEdit1->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
-        QCOMPARE(form->RichEdit1->font().pixelSize(), 15);
+        QVERIFY(form->editPane->toPlainText().isEmpty());
+        QCOMPARE(form->editPane->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(form->editPane->font().pixelSize(), 15);
         // The Windows font name resolves to an installed Japanese font with its metrics.
-        const QString resolved = QFontInfo(form->RichEdit1->font()).family();
+        const QString resolved = QFontInfo(form->editPane->font()).family();
         QVERIFY2(resolved == QStringLiteral("Monapo") || resolved.startsWith(QStringLiteral("IPA")),
                  qPrintable(resolved));
-        QCOMPARE(form->PictureButton7->hint(), QStringLiteral("編集された内容を保存します"));
+        QCOMPARE(form->saveButton->hint(), QStringLiteral("編集された内容を保存します"));
     }
 
     void startupFromPreparedIni() {
@@ -98,16 +99,17 @@ class MainWindowTest : public QObject {
         QCOMPARE(app().HandleMaxLen, 20);
         QCOMPARE(app().HandlePrefix, QStringLiteral("＞"));
         QVERIFY(app().QuoteColorOn);
-        QVERIFY(!form->N110->isChecked() && form->N24->isChecked() && !form->N25->isChecked());
+        QVERIFY(!form->board1->isChecked() && form->board2->isChecked() &&
+                !form->board3->isChecked());
         QCOMPARE(app().CharLimit, 1000);
-        QCOMPARE(form->Label1->text(), QStringLiteral("0"));
-        QCOMPARE(form->Label2->text(), QStringLiteral("1000"));
-        QCOMPARE(form->ProgressBar1->maximum(), 2000);
-        QCOMPARE(form->ProgressBar1->value(), 2000);
-        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("残り文字数の表示です"));
+        QCOMPARE(form->counterLabel->text(), QStringLiteral("0"));
+        QCOMPARE(form->limitLabel->text(), QStringLiteral("1000"));
+        QCOMPARE(form->counterBar->maximum(), 2000);
+        QCOMPARE(form->counterBar->value(), 2000);
+        QCOMPARE(form->counterBar->toolTip(), QStringLiteral("残り文字数の表示です"));
         QCOMPARE(form->palette().color(QPalette::Window), QColor(255, 0, 0));
         QCOMPARE(app().ToolFileName, QStringLiteral("post.txt"));
-        QCOMPARE(form->PictureButton7->hint(),
+        QCOMPARE(form->saveButton->hint(),
                  QStringLiteral("編集された内容を保存します\r\npost.txt"));
     }
 
@@ -168,72 +170,74 @@ class MainWindowTest : public QObject {
             QVERIFY2(a, name);
             QCOMPARE(a->text(), caption);
         }
-        QCOMPARE(form->Undo1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
-        QCOMPARE(form->N44->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-        QVERIFY(!form->N44->isVisible() && !form->N43->isVisible());
-        QCOMPARE(form->PageControl1->tabText(0), QStringLiteral("　編集　"));
-        QCOMPARE(form->PageControl1->tabText(2), QStringLiteral("　ブラウザ　"));
+        QCOMPARE(form->editUndo->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+        QCOMPARE(form->transferShortcut->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+        QVERIFY(!form->transferShortcut->isVisible() && !form->phraseShortcut->isVisible());
+        QCOMPARE(form->tabs->tabText(0), QStringLiteral("　編集　"));
+        QCOMPARE(form->tabs->tabText(2), QStringLiteral("　ブラウザ　"));
         QCOMPARE(
-            form->PictureButton1->hint(),
+            form->transferButton->hint(),
             QStringLiteral("クリップボードに編集した内容を転送します\r\nショートカット　Ctrl+E"));
         // The board items form one radio group.
-        form->N25->setChecked(true);
-        QVERIFY(!form->N110->isChecked());
+        form->board3->setChecked(true);
+        QVERIFY(!form->board1->isChecked());
     }
 
     void editItemsFollowThePane() {
         auto form = open();
-        emit form->PopupMenu4->aboutToShow();
-        QVERIFY(!form->Undo1->isEnabled() && !form->Cut1->isEnabled() && !form->Copy1->isEnabled());
-        type(form->RichEdit1, QStringLiteral("abc"));
-        form->RichEdit1->selectAll();
-        emit form->PopupMenu4->aboutToShow();
-        QVERIFY(form->Undo1->isEnabled() && form->Cut1->isEnabled() && form->Copy1->isEnabled());
-        form->RichEdit3->setPlainText(QStringLiteral("quote"));
-        form->RichEdit3->selectAll();
-        emit form->PopupMenu8->aboutToShow();
-        QVERIFY(form->Copy3->isEnabled() && !form->Cut3->isEnabled());
+        emit form->editMenu->aboutToShow();
+        QVERIFY(!form->editUndo->isEnabled() && !form->editCut->isEnabled() &&
+                !form->editCopy->isEnabled());
+        type(form->editPane, QStringLiteral("abc"));
+        form->editPane->selectAll();
+        emit form->editMenu->aboutToShow();
+        QVERIFY(form->editUndo->isEnabled() && form->editCut->isEnabled() &&
+                form->editCopy->isEnabled());
+        form->quotePane->setPlainText(QStringLiteral("quote"));
+        form->quotePane->selectAll();
+        emit form->quoteMenu->aboutToShow();
+        QVERIFY(form->quoteCopy->isEnabled() && !form->quoteCut->isEnabled());
         // Choosing the item runs the action on the focused pane.
-        form->RichEdit1->moveCursor(QTextCursor::End);
-        form->RichEdit1->setFocus();
+        form->editPane->moveCursor(QTextCursor::End);
+        form->editPane->setFocus();
         QApplication::setActiveWindow(form.get());
-        form->Undo2->trigger();
-        QCOMPARE(form->RichEdit1->textCursor().selectedText(), QStringLiteral("abc"));
+        form->editSelectAll->trigger();
+        QCOMPARE(form->editPane->textCursor().selectedText(), QStringLiteral("abc"));
     }
 
     void ctrlETransfersFromTheEditPane() {
         auto form = open();
-        type(form->RichEdit1, QStringLiteral("本文"));
-        QTest::keyClick(form->RichEdit1, Qt::Key_E, Qt::ControlModifier);
+        type(form->editPane, QStringLiteral("本文"));
+        QTest::keyClick(form->editPane, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(clip_.content, QStringLiteral("本文"));
         QCOMPARE(prompter_->last(), QStringLiteral("編集中の内容をクリップボードに転送しました。"));
-        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("本文"));  // Ctrl+E typed nothing
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("本文"));  // Ctrl+E typed nothing
     }
 
     void counterWarnsOnceThroughTheSeam() {
         writeIni(QStringLiteral("[Form10]\nMojiOK=1000\n"));
         auto form = open();
-        type(form->RichEdit1, QString(1799, QLatin1Char('a')));
-        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("残り 201 文字(Byte)です"));
+        type(form->editPane, QString(1799, QLatin1Char('a')));
+        QCOMPARE(form->counterBar->toolTip(), QStringLiteral("残り 201 文字(Byte)です"));
         QVERIFY(prompter_->shown.isEmpty());
-        type(form->RichEdit1, QStringLiteral("a"));  // 200 left: nothing
+        type(form->editPane, QStringLiteral("a"));  // 200 left: nothing
         QVERIFY(prompter_->shown.isEmpty());
-        type(form->RichEdit1, QStringLiteral("a"));
+        type(form->editPane, QStringLiteral("a"));
         QCOMPARE(prompter_->texts(), QStringList{QStringLiteral("残り99文字です")});
         QCOMPARE(prompter_->shown[0].icon, Icon::Information);
         QCOMPARE(prompter_->shown[0].caption, QStringLiteral("Kirel Editor"));
-        type(form->RichEdit1, QStringLiteral("あ\n"));  // 4 more bytes, still few left
+        type(form->editPane, QStringLiteral("あ\n"));  // 4 more bytes, still few left
         QCOMPARE(prompter_->shown.size(), 1);
-        type(form->RichEdit1, QString(300, QLatin1Char('b')));
+        type(form->editPane, QString(300, QLatin1Char('b')));
         QCOMPARE(prompter_->shown.size(), 2);
         QCOMPARE(prompter_->shown[1].icon, Icon::Warning);
-        QCOMPARE(form->ProgressBar1->value(), 0);
+        QCOMPARE(form->counterBar->value(), 0);
         QCOMPARE(form->editByteLength(), 1801 + 4 + 300);
     }
 
     void runningByteCountMatchesARecount() {
         auto form = open();
-        QPlainTextEdit* pane = form->RichEdit1;
+        QPlainTextEdit* pane = form->editPane;
         const QStringList pieces = {QStringLiteral("abc"),    QStringLiteral("あいう"),
                                     QStringLiteral("\n"),     QStringLiteral("😀"),
                                     QStringLiteral("〜\n\n"), QStringLiteral("ｱｲ")};
@@ -261,12 +265,12 @@ class MainWindowTest : public QObject {
         auto form = open();
         clip_.setText(QStringLiteral("present at start-up, long enough to be a quote"));
         form->runCapture();  // first activation
-        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        QVERIFY(form->quotePane->toPlainText().isEmpty());
         deactivated(*form);
-        QVERIFY(!form->RichEdit3->isReadOnly());
+        QVERIFY(!form->quotePane->isReadOnly());
         form->runCapture();  // back without copying anything
-        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
-        QVERIFY(form->RichEdit3->isReadOnly());
+        QVERIFY(form->quotePane->toPlainText().isEmpty());
+        QVERIFY(form->quotePane->isReadOnly());
     }
 
     void captureBranches() {
@@ -282,51 +286,50 @@ class MainWindowTest : public QObject {
         const QString b = QStringLiteral("二番目に引用する文章です。これも長い。");
         cycle(a);
         cycle(b);
-        QCOMPARE(form->RichEdit3->toPlainText(), a + QLatin1Char('\n') + b);
+        QCOMPARE(form->quotePane->toPlainText(), a + QLatin1Char('\n') + b);
         // A short text is a handle name, inserted at the caret.
         cycle(QStringLiteral("たろう abcd"));
-        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral(">たろうabcdさん\n"));
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral(">たろうabcdさん\n"));
         // Capture off: nothing.
         app().ClipCaptureOn = 0;
         cycle(QStringLiteral("ignored while capture is off, and long"));
         app().ClipCaptureOn = 1;
-        QCOMPARE(form->RichEdit3->toPlainText(), a + QLatin1Char('\n') + b);
+        QCOMPARE(form->quotePane->toPlainText(), a + QLatin1Char('\n') + b);
         // An address does not reach the quote pane; in capitals it is no address.
         cycle(QStringLiteral("http://example.jp/thread/read.cgi?no=12345"));
         cycle(QStringLiteral("ftp://example.jp/pub/file-archive/long-name"));
-        QCOMPARE(form->RichEdit3->toPlainText(), a + QLatin1Char('\n') + b);
+        QCOMPARE(form->quotePane->toPlainText(), a + QLatin1Char('\n') + b);
         cycle(QStringLiteral("HTTP://EXAMPLE.JP/THREAD/READ.CGI"));
-        QVERIFY(form->RichEdit3->toPlainText().endsWith(
+        QVERIFY(form->quotePane->toPlainText().endsWith(
             QStringLiteral("HTTP://EXAMPLE.JP/THREAD/READ.CGI")));
         // Handle capture off: short texts are quotes too.
         app().HandleMaxLen = 0;
         cycle(QStringLiteral("じろう"));
-        QVERIFY(form->RichEdit3->toPlainText().endsWith(QStringLiteral("\nじろう")));
+        QVERIFY(form->quotePane->toPlainText().endsWith(QStringLiteral("\nじろう")));
         // A clipboard without text: nothing.
         deactivated(*form);
         clip_.clear();
-        const QString before = form->RichEdit3->toPlainText();
+        const QString before = form->quotePane->toPlainText();
         form->runCapture();
-        QCOMPARE(form->RichEdit3->toPlainText(), before);
+        QCOMPARE(form->quotePane->toPlainText(), before);
         QVERIFY(prompter_->shown.isEmpty());
     }
 
     void phraseWindowQuestion() {
         auto form = open();
         form->runCapture();
-        QWidget phrases;
-        phrases.setWindowTitle(QStringLiteral("定型文選択"));
-        auto* pages = new QTabWidget(&phrases);
-        pages->setObjectName(QStringLiteral("PageControl1"));
-        pages->addTab(new QWidget, QStringLiteral("定型文"));
-        pages->addTab(new QWidget, QStringLiteral("文字絵(&A)"));
-        phrases.show();
+        // The fixed-phrase window, as the capture sees it while it is open.
+        struct PhraseWindow : TextArtTarget {
+            int textArtShown = 0;
+            void showTextArtMenus() override { ++textArtShown; }
+        } phrases;
+        captureTargets().textArt = &phrases;
         prompter_->answers << true << false;
         deactivated(*form);
         clip_.setText(QStringLiteral("(´・ω・｀) text art copied from a thread"));
         form->runCapture();
-        QCOMPARE(pages->currentIndex(), 1);
-        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        QCOMPARE(phrases.textArtShown, 1);
+        QVERIFY(form->quotePane->toPlainText().isEmpty());
         QCOMPARE(prompter_->shown[0].text,
                  QStringLiteral("クリップボードにある内容「編集欄」に転送せずに\r\n「定型文選択」で"
                                 "使用しますか？"));
@@ -334,70 +337,71 @@ class MainWindowTest : public QObject {
         deactivated(*form);
         clip_.setText(QStringLiteral("another long text for the quote pane"));
         form->runCapture();  // No: goes on to the quote pane
-        QCOMPARE(form->RichEdit3->toPlainText(),
+        QCOMPARE(form->quotePane->toPlainText(),
                  QStringLiteral("another long text for the quote pane"));
+        QCOMPARE(phrases.textArtShown, 1);
+        captureTargets().textArt = nullptr;
     }
 
     void addressGoesIntoAnOpenLinkDialog() {
         auto form = open();
         form->runCapture();
-        QWidget link;
-        link.setWindowTitle(QStringLiteral("リンクする"));
-        auto* address = new QComboBox(&link);
-        address->setObjectName(QStringLiteral("ComboBox2"));
-        address->setEditable(true);
-        auto* image = new QCheckBox(&link);
-        image->setObjectName(QStringLiteral("CheckBox4"));
-        image->setChecked(true);
-        auto* newWindow = new QCheckBox(&link);
-        newWindow->setObjectName(QStringLiteral("CheckBox2"));
-        newWindow->setChecked(true);
-        auto* comment = new QLineEdit(QStringLiteral("写真"), &link);
-        comment->setObjectName(QStringLiteral("Edit2"));
-        auto* tag = new QLineEdit(&link);
-        tag->setObjectName(QStringLiteral("Edit3"));
-        link.show();
+        // The link dialog, as the capture sees it while it is open.
+        struct LinkDialog : LinkTarget {
+            bool onTop = false, imageEnabled = false, image = true, newWindow = true;
+            QString address, tag, commentText = QStringLiteral("写真");
+            void bringToTop() override { onTop = true; }
+            QString comment() const override { return commentText; }
+            bool imageChecked() const override { return image; }
+            bool newWindowChecked() const override { return newWindow; }
+            void setAddress(const QString& a) override { address = a; }
+            void setImageEnabled(bool on) override { imageEnabled = on; }
+            void setTag(const QString& t) override { tag = t; }
+        } link;
+        captureTargets().link = &link;
         deactivated(*form);
         clip_.setText(QStringLiteral("http://example.jp/a.png"));
         form->runCapture();
-        QCOMPARE(address->currentText(), QStringLiteral("http://example.jp/a.png"));
-        QVERIFY(image->isEnabled());
-        QCOMPARE(tag->text(), QStringLiteral("<IMG src=\"http://example.jp/a.png\" alt=\"写真\">"));
+        QVERIFY(link.onTop);
+        QCOMPARE(link.address, QStringLiteral("http://example.jp/a.png"));
+        QVERIFY(link.imageEnabled);
+        QCOMPARE(link.tag, QStringLiteral("<IMG src=\"http://example.jp/a.png\" alt=\"写真\">"));
         deactivated(*form);
         clip_.setText(QStringLiteral("http://example.jp/page.html"));
         form->runCapture();
-        QVERIFY(!image->isEnabled());
+        QVERIFY(!link.imageEnabled);
         QCOMPARE(
-            tag->text(),
+            link.tag,
             QStringLiteral("<A href=\"http://example.jp/page.html\" target=\"_blank\">写真</A>"));
-        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        QVERIFY(form->quotePane->toPlainText().isEmpty());
+        captureTargets().link = nullptr;
         // With automatic links off an address is text like any other.
         app().AutoLinkOn = false;
         deactivated(*form);
         clip_.setText(QStringLiteral("http://example.jp/another/long/page.html"));
         form->runCapture();
-        QCOMPARE(form->RichEdit3->toPlainText(),
+        QCOMPARE(form->quotePane->toPlainText(),
                  QStringLiteral("http://example.jp/another/long/page.html"));
     }
 
     void escMovesTheCurrentQuoteLine() {
         auto form = open();
-        form->RichEdit3->setPlainText(QStringLiteral("一行目\n二行目\n三行目"));
-        QTextCursor qc(form->RichEdit3->document()->findBlockByNumber(1));
+        form->quotePane->setPlainText(QStringLiteral("一行目\n二行目\n三行目"));
+        QTextCursor qc(form->quotePane->document()->findBlockByNumber(1));
         qc.movePosition(QTextCursor::Right);
-        form->RichEdit3->setTextCursor(qc);
-        type(form->RichEdit1, QStringLiteral("前"));
-        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
-        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("前>二行目"));
-        QCOMPARE(form->RichEdit1->textCursor().selectedText(), QStringLiteral(">二行目"));
-        QCOMPARE(form->RichEdit3->toPlainText(), QStringLiteral("一行目\n三行目"));
+        form->quotePane->setTextCursor(qc);
+        type(form->editPane, QStringLiteral("前"));
+        QTest::keyClick(form->editPane, Qt::Key_Escape);
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("前>二行目"));
+        QCOMPARE(form->editPane->textCursor().selectedText(), QStringLiteral(">二行目"));
+        QCOMPARE(form->quotePane->toPlainText(), QStringLiteral("一行目\n三行目"));
         // The last line goes without leaving an empty line behind.
-        form->RichEdit3->moveCursor(QTextCursor::End);
-        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
-        QCOMPARE(form->RichEdit3->toPlainText(), QStringLiteral("一行目"));
-        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
-        QCOMPARE(form->RichEdit3->toPlainText(), QString());
-        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
+        form->quotePane->moveCursor(QTextCursor::End);
+        QTest::keyClick(form->editPane, Qt::Key_Escape);
+        QCOMPARE(form->quotePane->toPlainText(), QStringLiteral("一行目"));
+        QTest::keyClick(form->editPane, Qt::Key_Escape);
+        QCOMPARE(form->quotePane->toPlainText(), QString());
+        QTest::keyClick(form->editPane, Qt::Key_Escape);
         QCOMPARE(prompter_->last(), QStringLiteral("転送するものがありませんでした。"));
     }
 
@@ -406,15 +410,15 @@ class MainWindowTest : public QObject {
         app().QuoteItalicOn = true;
         app().QuoteColorOn = true;
         app().QuoteMark = QStringLiteral("＞＞");
-        form->RichEdit3->setPlainText(QStringLiteral("引用文"));
-        QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
-        QTest::keyClick(form->RichEdit1, Qt::Key_Return);
-        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("＞＞引用文"));  // no new line
-        QTextCursor c = form->RichEdit1->textCursor();
+        form->quotePane->setPlainText(QStringLiteral("引用文"));
+        QTest::keyClick(form->editPane, Qt::Key_Escape);
+        QTest::keyClick(form->editPane, Qt::Key_Return);
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("＞＞引用文"));  // no new line
+        QTextCursor c = form->editPane->textCursor();
         QVERIFY(!c.hasSelection());
         QCOMPARE(c.position(), 5);
         auto formatAt = [&](int pos) {
-            QTextCursor k(form->RichEdit1->document());
+            QTextCursor k(form->editPane->document());
             k.setPosition(pos + 1);
             return k.charFormat();
         };
@@ -423,34 +427,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(formatAt(2).foreground().color(), QColor(Qt::black));
         QVERIFY(formatAt(3).fontItalic());
         // Typed text is plain black again.
-        type(form->RichEdit1, QStringLiteral("x"));
+        type(form->editPane, QStringLiteral("x"));
         QVERIFY(!formatAt(5).fontItalic());
         // Files and the clipboard see plain text only.
-        form->PictureButton1Click();
+        form->transfer();
         QCOMPARE(clip_.content, QStringLiteral("＞＞引用文x"));
     }
 
     void enterOnAPlainSelectionWithOptionsOff() {
         auto form = open();
-        type(form->RichEdit1, QStringLiteral("abc def\nnext"));
-        QTextCursor c = form->RichEdit1->textCursor();
+        type(form->editPane, QStringLiteral("abc def\nnext"));
+        QTextCursor c = form->editPane->textCursor();
         c.setPosition(1);
         c.setPosition(6, QTextCursor::KeepAnchor);
-        form->RichEdit1->setTextCursor(c);
-        QTest::keyClick(form->RichEdit1, Qt::Key_Return);
-        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("abc def\nnext"));
-        QCOMPARE(form->RichEdit1->textCursor().position(), 7);
+        form->editPane->setTextCursor(c);
+        QTest::keyClick(form->editPane, Qt::Key_Return);
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("abc def\nnext"));
+        QCOMPARE(form->editPane->textCursor().position(), 7);
     }
 
     void transferToClipboard() {
         auto form = open();
-        form->PictureButton1Click();
+        form->transfer();
         QCOMPARE(prompter_->last(),
                  QStringLiteral(
                      "クリップボードに転送するものがありませんでした。\r\n処理を中止します。"));
         QCOMPARE(prompter_->shown.last().icon, Icon::Information);
-        type(form->RichEdit1, QStringLiteral("波〜線\nマイナス−😀"));
-        form->PictureButton1Click();
+        type(form->editPane, QStringLiteral("波〜線\nマイナス−😀"));
+        form->transfer();
         QCOMPARE(prompter_->last(), QStringLiteral("編集中の内容をクリップボードに転送しました。"));
         QCOMPARE(prompter_->shown.last().icon, Icon::None);
         // What a Shift-JIS board receives, the same text the counter counted.
@@ -458,21 +462,21 @@ class MainWindowTest : public QObject {
         QFile backup(app().path(QStringLiteral("backup.txt")));
         QVERIFY(backup.open(QIODevice::ReadOnly));
         const QByteArray bytes = backup.readAll();
-        QCOMPARE(bytes, sjis::toFile(form->RichEdit1->toPlainText()));
+        QCOMPARE(bytes, sjis::toFile(form->editPane->toPlainText()));
         QVERIFY(bytes.contains("\x81\x60"));
         QVERIFY(bytes.contains("&#128512;"));
         QCOMPARE(qint64(bytes.size()), form->editByteLength());
         // The snapshot now holds the transferred text: coming back captures nothing.
         form->runCapture();  // first activation
         form->runCapture();
-        QVERIFY(form->RichEdit3->toPlainText().isEmpty());
+        QVERIFY(form->quotePane->toPlainText().isEmpty());
     }
 
     void failedBackupStillTransfers() {
         auto form = open();
         app().AppDir = dir_->filePath(QStringLiteral("missing/"));
-        type(form->RichEdit1, QStringLiteral("text"));
-        form->PictureButton1Click();
+        type(form->editPane, QStringLiteral("text"));
+        form->transfer();
         QCOMPARE(prompter_->shown.size(), 2);
         QVERIFY(prompter_->shown[0].text.contains(QStringLiteral("に書き込めません")));
         QCOMPARE(clip_.content, QStringLiteral("text"));
@@ -480,38 +484,38 @@ class MainWindowTest : public QObject {
 
     void wheel() {
         auto form = open();
-        type(form->RichEdit3, QString(QStringLiteral("line\n")).repeated(100));
-        form->RichEdit3->moveCursor(QTextCursor::Start);
-        form->RichEdit1->setFocus();
-        QPlainTextEdit* quote = form->RichEdit3;
-        const QPoint at = form->RichEdit1->viewport()->rect().center();
-        QWheelEvent shifted(at, form->RichEdit1->viewport()->mapToGlobal(at), {}, {0, -120},
+        type(form->quotePane, QString(QStringLiteral("line\n")).repeated(100));
+        form->quotePane->moveCursor(QTextCursor::Start);
+        form->editPane->setFocus();
+        QPlainTextEdit* quote = form->quotePane;
+        const QPoint at = form->editPane->viewport()->rect().center();
+        QWheelEvent shifted(at, form->editPane->viewport()->mapToGlobal(at), {}, {0, -120},
                             Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(form->RichEdit1->viewport(), &shifted);
+        QApplication::sendEvent(form->editPane->viewport(), &shifted);
         QCOMPARE(form->focusWidget(), quote);
         QVERIFY(quote->verticalScrollBar()->value() >= 1);
         // On the preview tab nothing happens.
-        form->PageControl1->setCurrentIndex(1);
-        form->RichEdit1->setFocus();
+        form->tabs->setCurrentIndex(1);
+        form->editPane->setFocus();
         const int before = quote->verticalScrollBar()->value();
-        QApplication::sendEvent(form->RichEdit1->viewport(), &shifted);
+        QApplication::sendEvent(form->editPane->viewport(), &shifted);
         QCOMPARE(quote->verticalScrollBar()->value(), before);
     }
 
     void settingsButton() {
         auto form = open();
-        emit form->PictureButton6->mouseUp(Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-        QVERIFY(!form->PopupMenu5->isVisible());
-        emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
-        QVERIFY(!form->PopupMenu5->isVisible());
-        emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QVERIFY(form->PopupMenu5->isVisible());
-        const QPoint at = form->PictureButton6->mapToGlobal(QPoint(5, 5));
+        emit form->settingsButton->mouseUp(Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(!form->settingsMenu->isVisible());
+        emit form->settingsButton->mouseUp(Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
+        QVERIFY(!form->settingsMenu->isVisible());
+        emit form->settingsButton->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(form->settingsMenu->isVisible());
+        const QPoint at = form->settingsButton->mapToGlobal(QPoint(5, 5));
         QCOMPARE(app().QuoteDlgLeft, at.x());
         QCOMPARE(app().QuoteDlgTop, at.y() - 30);
-        form->PopupMenu5->hide();
-        form->RichEdit1->setEnabled(false);
-        emit form->PictureButton6->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        form->settingsMenu->hide();
+        form->editPane->setEnabled(false);
+        emit form->settingsButton->mouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QVERIFY(prompter_->last().startsWith(
             QStringLiteral("「HTMLタグで文字を修飾」のウィンドウが開いているため、")));
     }
@@ -525,30 +529,30 @@ class MainWindowTest : public QObject {
         QInputMethodEvent ime(QStringLiteral("にほんご"),
                               {{QInputMethodEvent::TextFormat, 0, 2, underline},
                                {QInputMethodEvent::TextFormat, 2, 2, selected}});
-        QApplication::sendEvent(form->RichEdit1, &ime);
+        QApplication::sendEvent(form->editPane, &ime);
         const QList<QTextLayout::FormatRange> formats =
-            form->RichEdit1->textCursor().block().layout()->formats();
+            form->editPane->textCursor().block().layout()->formats();
         QCOMPARE(formats.size(), 2);
         QCOMPARE(formats[0].format.foreground().color(), QColor(0, 0, 0xFF));
         QCOMPARE(formats[0].format.fontWeight(), int(QFont::Bold));
         QCOMPARE(formats[1].format.background().color(), QColor(0, 0xFF, 0xFF));
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("日本語"));
-        QApplication::sendEvent(form->RichEdit1, &commit);
-        QCOMPARE(form->RichEdit1->toPlainText(), QStringLiteral("日本語"));
+        QApplication::sendEvent(form->editPane, &commit);
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("日本語"));
         QCOMPARE(form->editByteLength(), 6);
     }
 
     void alwaysOnTop() {
         auto form = open();
-        form->F1->trigger();
-        QVERIFY(form->F1->isChecked());
+        form->alwaysOnTop->trigger();
+        QVERIFY(form->alwaysOnTop->isChecked());
         QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(prompter_->last(), QStringLiteral("常に最前面とする設定しました。"));
-        form->F1->trigger();
+        form->alwaysOnTop->trigger();
         QVERIFY(!(form->windowFlags() & Qt::WindowStaysOnTopHint));
         QCOMPARE(prompter_->last(), QStringLiteral("常に最前面とする設定を解除しました。"));
-        form->F1->trigger();
+        form->alwaysOnTop->trigger();
         form->close();
         QVERIFY(Profile(ini()).readBool(QStringLiteral("Form1"), QStringLiteral("TopMost"), false));
     }

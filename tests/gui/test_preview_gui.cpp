@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/appstate.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
 #include "platform/sjis.h"
@@ -103,14 +103,14 @@ class PreviewGuiTest : public QObject {
     int ini(const char* section, const char* key) const {
         return Profile(app().iniPath()).readInteger(QLatin1String(section), QLatin1String(key), -1);
     }
-    std::unique_ptr<TForm1> open() {
-        auto form = std::make_unique<TForm1>(QStringList(), &clip_);
+    std::unique_ptr<MainWindow> open() {
+        auto form = std::make_unique<MainWindow>(QStringList(), &clip_);
         form->show();
         // Let the board menu learn which item start-up checked.
         QCoreApplication::processEvents();
         return form;
     }
-    static PreviewTabs* tabs(TForm1* form) { return form->findChild<PreviewTabs*>(); }
+    static PreviewTabs* tabs(MainWindow* form) { return form->findChild<PreviewTabs*>(); }
     static void type(QPlainTextEdit* pane, const QString& text) {
         pane->textCursor().insertText(text);
     }
@@ -135,20 +135,20 @@ class PreviewGuiTest : public QObject {
 
     void boardSelectionResetsTheCounter() {
         auto form = open();
-        QVERIFY(form->N110->isChecked());
-        type(form->RichEdit1, QStringLiteral("ab\nあ"));  // 6 bytes
+        QVERIFY(form->board1->isChecked());
+        type(form->editPane, QStringLiteral("ab\nあ"));  // 6 bytes
         form->setEditPaneWidth(300);
         const int width = form->editPaneWidth();
 
-        form->N24->trigger();
-        QVERIFY(form->N24->isChecked());
-        QVERIFY(!form->N110->isChecked());
+        form->board2->trigger();
+        QVERIFY(form->board2->isChecked());
+        QVERIFY(!form->board1->isChecked());
         QCOMPARE(app().CharLimit, 1000);
-        QCOMPARE(form->Label1->text(), QStringLiteral("0"));
-        QCOMPARE(form->Label2->text(), QStringLiteral("1000"));
-        QCOMPARE(form->ProgressBar1->maximum(), 2000);
-        QCOMPARE(form->ProgressBar1->value(), 1994);
-        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("残り 1994 文字(Byte)です"));
+        QCOMPARE(form->counterLabel->text(), QStringLiteral("0"));
+        QCOMPARE(form->limitLabel->text(), QStringLiteral("1000"));
+        QCOMPARE(form->counterBar->maximum(), 2000);
+        QCOMPARE(form->counterBar->value(), 1994);
+        QCOMPARE(form->counterBar->toolTip(), QStringLiteral("残り 1994 文字(Byte)です"));
         QCOMPARE(ini("Form1", "RichEdit1widthBBS1"), width);
         QCOMPARE(ini("Form1", "RichEdit1width"), width);
         QCOMPARE(ini("Form10", "Check2"), 1);
@@ -161,18 +161,18 @@ class PreviewGuiTest : public QObject {
         form->setEditPaneWidth(250);
         const int width2 = form->editPaneWidth();
         app().CharLimit = 7;
-        form->N24->trigger();
-        QVERIFY(form->N24->isChecked());
+        form->board2->trigger();
+        QVERIFY(form->board2->isChecked());
         QCOMPARE(readAll(QStringLiteral("Kirel.ini")), before);
         QCOMPARE(app().CharLimit, 7);
 
         app().CharLimit = 1000;
-        form->N110->trigger();
+        form->board1->trigger();
         QCOMPARE(app().CharLimit, 0);
-        QCOMPARE(form->Label1->text(), QString());
-        QCOMPARE(form->Label2->text(), QString());
-        QCOMPARE(form->ProgressBar1->value(), 0);
-        QCOMPARE(form->ProgressBar1->toolTip(), QStringLiteral("文字数制限の設定がオフです"));
+        QCOMPARE(form->counterLabel->text(), QString());
+        QCOMPARE(form->limitLabel->text(), QString());
+        QCOMPARE(form->counterBar->value(), 0);
+        QCOMPARE(form->counterBar->toolTip(), QStringLiteral("文字数制限の設定がオフです"));
         QCOMPARE(ini("Form1", "RichEdit1widthBBS2"), width2);
     }
 
@@ -180,9 +180,9 @@ class PreviewGuiTest : public QObject {
         writeIni(
             QStringLiteral("[Form10]\nCheck2=2\nMojiOK=3000\n[Form1]\nRichEdit1widthBBS1=400\n"));
         auto form = open();
-        QVERIFY(form->N25->isChecked());
+        QVERIFY(form->board3->isChecked());
         const int width = form->editPaneWidth();
-        form->N110->trigger();
+        form->board1->trigger();
         QCOMPARE(ini("Form1", "RichEdit1widthBBS3"), width);
         QCOMPARE(form->editPaneWidth(), 400);
         QCOMPARE(ini("Form10", "Check2"), 0);
@@ -191,11 +191,11 @@ class PreviewGuiTest : public QObject {
     void previewTabShowsThePost() {
         auto form = open();
         PreviewTabs* t = tabs(form.get());
-        type(form->RichEdit1, QStringLiteral("a\n<B>b</B>"));
-        form->PageControl1->setCurrentIndex(1);
+        type(form->editPane, QStringLiteral("a\n<B>b</B>"));
+        form->tabs->setCurrentIndex(1);
         QCOMPARE(app().ClipCaptureOn, 0);
         QCOMPARE(app().PreviewBody, QStringLiteral("a<BR><B>b</B>"));
-        FakeEngine* view = engineOf(t->WebBrowser1);
+        FakeEngine* view = engineOf(t->previewView);
         QVERIFY(view);
         QVERIFY(!view->options.javaScript);
         QCOMPARE(view->loads, QStringList({path(QStringLiteral("0.htm"))}));
@@ -203,19 +203,19 @@ class PreviewGuiTest : public QObject {
         QVERIFY(page.startsWith("<BODY bgcolor=\"#FCBED3\">"));
         QVERIFY(page.contains("<FONT color=\"#000000\">a<BR><B>b</B></FONT>"));
         // The browser tab's view is made when it first shows a page, with scripts.
-        QVERIFY(!t->WebBrowser2->engine());
+        QVERIFY(!t->browserView->engine());
 
         // A board chosen while the preview shows redraws it with the same text.
-        type(form->RichEdit1, QStringLiteral("changed"));
-        form->N24->trigger();
+        type(form->editPane, QStringLiteral("changed"));
+        form->board2->trigger();
         QCOMPARE(view->loads.size(), 2);
         QVERIFY(readAll(QStringLiteral("0.htm")).startsWith("<BODY bgcolor=\"#A7ABFC\">"));
         QVERIFY(readAll(QStringLiteral("0.htm")).contains(">a<BR><B>b</B></FONT>"));
 
-        form->PageControl1->setCurrentIndex(0);
+        form->tabs->setCurrentIndex(0);
         QCOMPARE(app().ClipCaptureOn, 1);
         // "ブラウザで確認(&B)" converts again and opens the page in the default browser.
-        form->N29->trigger();
+        form->openInBrowser->trigger();
         QCOMPARE(opened_, QList<QUrl>({QUrl::fromLocalFile(path(QStringLiteral("0.htm")))}));
         QVERIFY(readAll(QStringLiteral("0.htm")).contains("<B>b</B>changed</FONT>"));
         QCOMPARE(view->loads.size(), 2);
@@ -226,54 +226,54 @@ class PreviewGuiTest : public QObject {
         auto form = open();
         PreviewTabs* t = tabs(form.get());
         clip_.setText(QStringLiteral("0123456789abcdef"));
-        form->PageControl1->setCurrentIndex(2);
+        form->tabs->setCurrentIndex(2);
         QCOMPARE(app().ClipCaptureOn, 0);
         QCOMPARE(app().ClipSnapLen, 16);
         QCOMPARE(app().ClipSnapHead, QByteArray("0123456789"));
         QVERIFY(QFile::exists(path(QStringLiteral("user/bbs.txt"))));
-        QCOMPARE(t->ComboBoxEx1->count(), 0);
+        QCOMPARE(t->addressBox->count(), 0);
 
         // Menu items as the menu opens.
         clip_.setText(QStringLiteral("https://example.jp/"));
-        form->PopupMenu9->popup(QPoint(0, 0));
-        QVERIFY(form->P1->isEnabled());
-        QVERIFY(!form->N30->isEnabled());
-        QVERIFY(!form->N33->isEnabled());
-        form->PopupMenu9->hide();
+        t->addressMenu->popup(QPoint(0, 0));
+        QVERIFY(t->addressPaste->isEnabled());
+        QVERIFY(!t->addressAdd->isEnabled());
+        QVERIFY(!t->addressDelete->isEnabled());
+        t->addressMenu->hide();
         clip_.setText(QStringLiteral("www.example.jp"));
-        t->ComboBoxEx1->setEditText(QStringLiteral("x"));
-        form->PopupMenu9->popup(QPoint(0, 0));
-        QVERIFY(!form->P1->isEnabled());
-        QVERIFY(form->N30->isEnabled());
-        QVERIFY(form->N33->isEnabled());
-        form->PopupMenu9->hide();
+        t->addressBox->setEditText(QStringLiteral("x"));
+        t->addressMenu->popup(QPoint(0, 0));
+        QVERIFY(!t->addressPaste->isEnabled());
+        QVERIFY(t->addressAdd->isEnabled());
+        QVERIFY(t->addressDelete->isEnabled());
+        t->addressMenu->hide();
 
         // Disabled items do nothing.
         clip_.setText(QStringLiteral("http://board.example.jp/"));
-        form->P1->trigger();
-        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("x"));
-        form->PopupMenu9->popup(QPoint(0, 0));
-        form->PopupMenu9->hide();
-        form->P1->trigger();
-        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://board.example.jp/"));
-        form->N30->trigger();
-        form->N30->trigger();
+        t->addressPaste->trigger();
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("x"));
+        t->addressMenu->popup(QPoint(0, 0));
+        t->addressMenu->hide();
+        t->addressPaste->trigger();
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("http://board.example.jp/"));
+        t->addressAdd->trigger();
+        t->addressAdd->trigger();
         QCOMPARE(readAll(QStringLiteral("user/bbs.txt")),
                  QByteArray("http://board.example.jp/\r\nhttp://board.example.jp/\r\n"));
         QCOMPARE(prompter_->last(), QStringLiteral("アイテムリストに追加しました。"));
-        t->ComboBoxEx1->setEditText(QStringLiteral("ftp://files.example.jp/"));
-        form->N30->trigger();
-        QCOMPARE(t->ComboBoxEx1->count(), 3);
+        t->addressBox->setEditText(QStringLiteral("ftp://files.example.jp/"));
+        t->addressAdd->trigger();
+        QCOMPARE(t->addressBox->count(), 3);
 
         // Delete the item chosen in the list, after a Yes.
-        t->ComboBoxEx1->setCurrentIndex(1);
-        form->N33->trigger();
+        t->addressBox->setCurrentIndex(1);
+        t->addressDelete->trigger();
         QCOMPARE(prompter_->last(),
                  QStringLiteral("選択されたアドレスを削除します。\r\nよろしいですか？"));
-        QCOMPARE(t->ComboBoxEx1->count(), 3);
+        QCOMPARE(t->addressBox->count(), 3);
         prompter_->answers.enqueue(true);
-        form->N33->trigger();
-        QCOMPARE(t->ComboBoxEx1->count(), 2);
+        t->addressDelete->trigger();
+        QCOMPARE(t->addressBox->count(), 2);
         QCOMPARE(readAll(QStringLiteral("user/bbs.txt")),
                  QByteArray("http://board.example.jp/\r\nftp://files.example.jp/\r\n"));
 
@@ -282,16 +282,16 @@ class PreviewGuiTest : public QObject {
         QVERIFY(f.open(QIODevice::Append));
         f.write("file:///tmp/a.htm\r\n");
         f.close();
-        form->PageControl1->setCurrentIndex(0);
-        form->PageControl1->setCurrentIndex(2);
-        QCOMPARE(t->ComboBoxEx1->count(), 3);
-        QCOMPARE(t->ComboBoxEx1->itemText(2), QStringLiteral("file:///tmp/a.htm"));
+        form->tabs->setCurrentIndex(0);
+        form->tabs->setCurrentIndex(2);
+        QCOMPARE(t->addressBox->count(), 3);
+        QCOMPARE(t->addressBox->itemText(2), QStringLiteral("file:///tmp/a.htm"));
     }
 
     void browserTabWithoutUserFolder() {
         auto form = open();
         clip_.setText(QStringLiteral("abc"));
-        form->PageControl1->setCurrentIndex(2);
+        form->tabs->setCurrentIndex(2);
         QCOMPARE(prompter_->shown.size(), 1);
         QCOMPARE(prompter_->shown[0].icon, Icon::Error);
         // The snapshot is not taken.
@@ -303,11 +303,11 @@ class PreviewGuiTest : public QObject {
         auto form = open();
         app().ClipSnapTaken = true;
         clip_.setText(QStringLiteral("before"));
-        form->PageControl1->setCurrentIndex(2);
+        form->tabs->setCurrentIndex(2);
         clip_.setText(QStringLiteral("a passage copied from the page in the browser tab"));
-        form->PageControl1->setCurrentIndex(0);
+        form->tabs->setCurrentIndex(0);
         QCOMPARE(app().ClipCaptureOn, 1);
-        QCOMPARE(form->RichEdit3->toPlainText(),
+        QCOMPARE(form->quotePane->toPlainText(),
                  QStringLiteral("a passage copied from the page in the browser tab"));
     }
 
@@ -315,11 +315,11 @@ class PreviewGuiTest : public QObject {
         QVERIFY(QDir(app().AppDir).mkdir(QStringLiteral("user")));
         auto form = open();
         PreviewTabs* t = tabs(form.get());
-        form->PageControl1->setCurrentIndex(2);
+        form->tabs->setCurrentIndex(2);
 
         // No page yet: both directions fail with their messages.
-        t->Button1->click();
-        t->Button2->click();
+        t->backButton->click();
+        t->forwardButton->click();
         QCOMPARE(prompter_->texts(),
                  QStringList({"戻るページはありません。", "進むページはありません。"}));
         QCOMPARE(prompter_->shown[0].caption, QStringLiteral("エラー"));
@@ -328,57 +328,57 @@ class PreviewGuiTest : public QObject {
 
         // Entering the box loads its address; focus coming back after a menu, or
         // moved into the box by the tab being shown, does not.
-        t->ComboBoxEx1->setEditText(QStringLiteral("http://a.example.jp/"));
+        t->addressBox->setEditText(QStringLiteral("http://a.example.jp/"));
         for (Qt::FocusReason reason :
              {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason, Qt::OtherFocusReason}) {
             QFocusEvent back(QEvent::FocusIn, reason);
-            QCoreApplication::sendEvent(t->ComboBoxEx1, &back);
+            QCoreApplication::sendEvent(t->addressBox, &back);
         }
-        QVERIFY(!t->WebBrowser2->engine());
+        QVERIFY(!t->browserView->engine());
         QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(t->ComboBoxEx1, &tabIn);
-        FakeEngine* view = engineOf(t->WebBrowser2);
+        QCoreApplication::sendEvent(t->addressBox, &tabIn);
+        FakeEngine* view = engineOf(t->browserView);
         QVERIFY(view);
         QVERIFY(view->options.javaScript);
         QCOMPARE(view->loads, QStringList({"http://a.example.jp/"}));
 
         // Enter loads what was typed; a completed navigation shows its address.
-        t->ComboBoxEx1->setEditText(QStringLiteral("http://b.example.jp/"));
-        QTest::keyClick(t->ComboBoxEx1, Qt::Key_Return);
+        t->addressBox->setEditText(QStringLiteral("http://b.example.jp/"));
+        QTest::keyClick(t->addressBox, Qt::Key_Return);
         QCOMPARE(view->loads.last(), QStringLiteral("http://b.example.jp/"));
-        t->ComboBoxEx1->setEditText(QString());
+        t->addressBox->setEditText(QString());
         view->done(QStringLiteral("http://b.example.jp/next.html"));
-        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://b.example.jp/next.html"));
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("http://b.example.jp/next.html"));
 
-        t->Button1->click();
-        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://a.example.jp/"));
-        t->Button2->click();
-        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://b.example.jp/"));
-        t->Button3->click();
+        t->backButton->click();
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("http://a.example.jp/"));
+        t->forwardButton->click();
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("http://b.example.jp/"));
+        t->reloadButton->click();
         QCOMPARE(view->loads.size(), 5);
         QVERIFY(prompter_->shown.isEmpty());
 
         // Showing the tab again keeps the page: nothing is loaded.
-        form->PageControl1->setCurrentIndex(0);
-        form->PageControl1->setCurrentIndex(2);
+        form->tabs->setCurrentIndex(0);
+        form->tabs->setCurrentIndex(2);
         QCOMPARE(view->loads.size(), 5);
-        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://b.example.jp/"));
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("http://b.example.jp/"));
 
         // A chosen list item loads.
-        t->ComboBoxEx1->addItem(QStringLiteral("http://c.example.jp/"));
-        emit t->ComboBoxEx1->activated(t->ComboBoxEx1->count() - 1);
-        QCOMPARE(view->loads.last(), t->ComboBoxEx1->currentText());
+        t->addressBox->addItem(QStringLiteral("http://c.example.jp/"));
+        emit t->addressBox->activated(t->addressBox->count() - 1);
+        QCOMPARE(view->loads.last(), t->addressBox->currentText());
     }
 
     void aboutCommands() {
         auto form = open();
-        form->N27->trigger();
+        form->versionInfo->trigger();
         QCOMPARE(prompter_->last(),
                  QStringLiteral(
                      "ダウンロードありがとうございます。\r\n現在のバージョンは、4.41βです。"));
         QCOMPARE(prompter_->shown.last().icon, Icon::None);
-        form->N26->trigger();
-        form->N28->trigger();
+        form->help->trigger();
+        form->homepage->trigger();
         QCOMPARE(opened_.size(), 2);
         QCOMPARE(opened_[0], QUrl::fromLocalFile(path(QStringLiteral("リファレンス.htm"))));
         QCOMPARE(opened_[1].scheme(), QStringLiteral("https"));

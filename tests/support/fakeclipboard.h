@@ -6,7 +6,7 @@ namespace kirel::test {
 
 // Clipboard held in memory; hasText is false until text is set.
 class FakeClipboard final : public Clipboard {
-public:
+  public:
     bool holdsText = false;
     QString content;
 

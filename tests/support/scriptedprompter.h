@@ -18,13 +18,13 @@ struct Shown {
 };
 
 class ScriptedPrompter final : public Prompter {
-public:
+  public:
     ScriptedPrompter() { Prompter::setCurrent(this); }
     ~ScriptedPrompter() override { Prompter::setCurrent(nullptr); }
 
-    QList<Shown> shown;           // every box, in order
-    QQueue<bool> answers;         // answers to questions; No when empty
-    QQueue<QString> fileNames;    // answers to file dialogs; cancel when empty
+    QList<Shown> shown;         // every box, in order
+    QQueue<bool> answers;       // answers to questions; No when empty
+    QQueue<QString> fileNames;  // answers to file dialogs; cancel when empty
     QQueue<std::optional<unsigned>> colors;
     QList<FileRequest> fileRequests;
 
@@ -50,7 +50,7 @@ public:
         return colors.isEmpty() ? std::nullopt : colors.dequeue();
     }
 
-private:
+  private:
     QString nextFile(const FileRequest& r) {
         fileRequests.append(r);
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <memory>
 
-#include "app/appstate.h"
-#include "app/unit1.h"
+#include "app/mainwindow.h"
+#include "core/appstate.h"
 #include "support/scriptedprompter.h"
 
 namespace kirel::test {
@@ -16,14 +16,14 @@ namespace kirel::test {
 struct WindowFixture {
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<ScriptedPrompter> prompter;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 
     void init() {
         dir = std::make_unique<QTemporaryDir>();
         app() = AppState();
         app().AppDir = dir->path() + QLatin1Char('/');
         prompter = std::make_unique<ScriptedPrompter>();
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         app().CharLimit = 0;

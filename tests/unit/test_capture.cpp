@@ -3,6 +3,7 @@
 #include "app/capture.h"
 
 using namespace kirel::capture;
+using kirel::isAddress;
 
 TEST(Capture, Addresses) {
     EXPECT_TRUE(isAddress(QStringLiteral("http://example.jp/")));

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/appstate.h"
-#include "app/editcommands.h"
+#include "core/appstate.h"
+#include "core/textpane.h"
 #include "drafts/drafts.h"
 #include "platform/profile.h"
 #include "platform/sjis.h"

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "core/settingskeys.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/sjis.h"
@@ -241,24 +242,24 @@ TEST(BoardSelection, ProfileValuesBecomeCurrent) {
     FakeHost host;
     selectBoard(3, 0, {f.appDir, QString()}, host);
     const Profile ini(f.ini());
-    EXPECT_EQ(ini.readString(kForm10, "FColor", "?"), QStringLiteral("#111111"));
-    EXPECT_EQ(ini.readString(kForm10, "CColor", "?"), QStringLiteral("#222222"));
-    EXPECT_EQ(ini.readString(kForm10, "Haikei", "?"), QStringLiteral("#333333"));
-    EXPECT_EQ(ini.readString(kForm10, "Waku", "?"), QStringLiteral("#8080FF"));
-    EXPECT_EQ(ini.readString(kForm10, "Background", "?"), QString());
-    EXPECT_EQ(ini.readInteger(kForm10, "CellWidth", 0), 256);
-    EXPECT_EQ(ini.readInteger(kForm10, "Check2", 0), 2);
+    EXPECT_EQ(ini.readString(keys::kShared, "FColor", "?"), QStringLiteral("#111111"));
+    EXPECT_EQ(ini.readString(keys::kShared, "CColor", "?"), QStringLiteral("#222222"));
+    EXPECT_EQ(ini.readString(keys::kShared, "Haikei", "?"), QStringLiteral("#333333"));
+    EXPECT_EQ(ini.readString(keys::kShared, "Waku", "?"), QStringLiteral("#8080FF"));
+    EXPECT_EQ(ini.readString(keys::kShared, "Background", "?"), QString());
+    EXPECT_EQ(ini.readInteger(keys::kShared, "CellWidth", 0), 256);
+    EXPECT_EQ(ini.readInteger(keys::kShared, "Check2", 0), 2);
     // An empty limit reads as the default of board 3.
-    EXPECT_EQ(ini.readInteger(kForm10, "MojiOK", 0), 3000);
+    EXPECT_EQ(ini.readInteger(keys::kShared, "MojiOK", 0), 3000);
     // Nothing was checked before: no width is remembered for any board.
-    EXPECT_EQ(ini.readInteger(kForm1, "RichEdit1width", -1), -1);
+    EXPECT_EQ(ini.readInteger(keys::kMainWindow, "RichEdit1width", -1), -1);
     EXPECT_EQ(host.calls, QStringList({"check 3", "width 333", "limit 3000"}));
 
     // Frame off: the frame colour is the cell colour as stored, empty included.
     writeAll(f.ini(), "[Form10]\r\nWaku1=0\r\nC1Color=\r\n");
     selectBoard(1, 3, {f.appDir, QString()}, host);
-    EXPECT_EQ(ini.readString(kForm10, "Waku", "?"), QString());
-    EXPECT_EQ(ini.readString(kForm10, "CColor", "?"), QString());
+    EXPECT_EQ(ini.readString(keys::kShared, "Waku", "?"), QString());
+    EXPECT_EQ(ini.readString(keys::kShared, "CColor", "?"), QString());
 }
 
 TEST(BoardSelection, SameBoardChangesNothing) {
@@ -281,7 +282,7 @@ TEST(BoardSelection, RefreshesTheShowingPreviewFromTheProfile) {
     host.showing = true;
     selectBoard(2, 1, {f.appDir, QStringLiteral("abc")}, host);
     EXPECT_EQ(readAll(f.page()), sjis::encode(kBoard2Page));
-    EXPECT_EQ(Profile(f.ini()).readString(kForm10, "CColor", "?"), QStringLiteral("FCBED3"));
+    EXPECT_EQ(Profile(f.ini()).readString(keys::kShared, "CColor", "?"), QStringLiteral("FCBED3"));
     EXPECT_EQ(host.calls, QStringList({"check 2", "width 520", "show " + f.page(), "limit 1000"}));
 }
 

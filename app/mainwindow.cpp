@@ -1,0 +1,426 @@
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "app/about.h"
+#include "app/boardmenu.h"
+#include "app/clipcapture.h"
+#include "app/counter.h"
+#include "app/counterdisplay.h"
+#include "app/editcommands.h"
+#include "app/imecolors.h"
+#include "app/quoting.h"
+#include "app/startup.h"
+#include "app/toolbarpictures.h"
+#include "controls/picturebutton.h"
+#include "core/appstate.h"
+#include "drafts/drafts.h"
+#include "platform/failure.h"
+#include "platform/profile.h"
+#include "platform/prompter.h"
+#include "platform/qtclipboard.h"
+#include "platform/qttextpane.h"
+#include "platform/toplevelwindows.h"
+#include "preview/previewtabs.h"
+
+using namespace kirel;
+
+namespace {
+
+const QString kPaneFont = QStringLiteral("ＭＳ Ｐゴシック");
+
+QPlainTextEdit* makePane(QWidget* parent, const char* name, const QColor& color) {
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setObjectName(QLatin1String(name));
+    QFont font(kPaneFont);
+    font.setPixelSize(15);
+    pane->setFont(font);
+    pane->document()->setDefaultFont(font);
+    pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette p = pane->palette();
+    p.setColor(QPalette::Base, color);
+    p.setColor(QPalette::Text, Qt::black);
+    pane->setPalette(p);
+    return pane;
+}
+
+PictureButton* makeButton(QWidget* parent, const char* name, int n) {
+    auto* b = new PictureButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFixedSize(47, 30);
+    b->setPicture(toolbarPicture(n));
+    return b;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidget* parent)
+    : QWidget(parent) {
+    if (!clipboard) {
+        ownClipboard_ = std::make_unique<QtClipboard>();
+        clipboard = ownClipboard_.get();
+    }
+    clipboard_ = clipboard;
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kAppTitle);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildWidgets();
+    buildMenus();
+    connectHandlers();
+    editText_ = std::make_unique<QtTextPane>(editPane);
+    quoteText_ = std::make_unique<QtTextPane>(quotePane);
+    drafts_ = std::make_unique<DraftStore>(*editText_, *quoteText_);
+    connectDrafts();
+    counter_ = new CounterDisplay(this);
+    new EditCommands(this);
+    previewTabs_ = new PreviewTabs(tabs, *this);
+    new BoardMenu(this, previewTabs_);
+    connect(openInBrowser, &QAction::triggered, previewTabs_, &PreviewTabs::openInBrowser);
+    connect(help, &QAction::triggered, this, &about::openHelp);
+    connect(versionInfo, &QAction::triggered, this, &about::showVersion);
+    connect(homepage, &QAction::triggered, this, &about::openHomepage);
+    applyStartupSettings(arguments);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectDrafts() {
+    DraftStore* d = drafts_.get();
+    const auto on = [this](QAction* item, auto command) {
+        connect(item, &QAction::triggered, this, command);
+    };
+    connect(saveButton, &PictureButton::clicked, this, [d] { d->quickSave0(); });
+    connect(loadButton, &PictureButton::clicked, this, [d] { d->quickLoad0(); });
+    on(menuQuickSave0, [d] { d->quickSave0(); });
+    on(menuQuickLoad0, [d] { d->quickLoad0(); });
+    for (QAction* item : {quickSave1, menuQuickSave1}) on(item, [d] { d->quickSave(1); });
+    for (QAction* item : {quickSave2, menuQuickSave2}) on(item, [d] { d->quickSave(2); });
+    for (QAction* item : {quickSave3, menuQuickSave3}) on(item, [d] { d->quickSave(3); });
+    for (QAction* item : {quickLoad1, menuQuickLoad1}) on(item, [d] { d->quickLoad(1); });
+    for (QAction* item : {quickLoad2, menuQuickLoad2}) on(item, [d] { d->quickLoad(2); });
+    for (QAction* item : {quickLoad3, menuQuickLoad3}) on(item, [d] { d->quickLoad(3); });
+    for (QAction* item : {openFile, menuOpenFile}) on(item, [d] { d->open(); });
+    for (QAction* item : {saveAs, menuSaveAs}) on(item, [d] { d->saveAs(); });
+    for (QAction* item : {overwriteSave, menuOverwriteSave}) on(item, [d] { d->overwriteSave(); });
+    on(insertTextFile, [d] { d->insertFile(); });
+}
+
+void MainWindow::buildWidgets() {
+    setMinimumSize(400, 402);
+    setAutoFillBackground(true);
+    QFont font(kPaneFont);
+    setFont(font);
+
+    mascot = new QLabel(this);
+    mascot->setObjectName(QStringLiteral("Image1"));
+    mascot->setFixedSize(48, 60);
+    mascot->setAlignment(Qt::AlignCenter);
+    mascot->setPixmap(builtinMascot());
+
+    counterCaption = new QLabel(QStringLiteral("残り文字数"), this);
+    counterCaption->setObjectName(QStringLiteral("Label3"));
+    counterLabel = new QLabel(QStringLiteral("0"), this);
+    counterLabel->setObjectName(QStringLiteral("Label1"));
+    counterBar = new QProgressBar(this);
+    counterBar->setObjectName(QStringLiteral("ProgressBar1"));
+    counterBar->setFixedSize(150, 17);
+    counterBar->setTextVisible(false);
+    counterBar->setRange(0, 100);
+    counterBar->setToolTip(counter::kDesignHint);
+    limitLabel = new QLabel(this);
+    limitLabel->setObjectName(QStringLiteral("Label2"));
+
+    transferButton = makeButton(this, "PictureButton1", 1);
+    decorationButton = makeButton(this, "PictureButton2", 2);
+    emoticonButton = makeButton(this, "PictureButton3", 3);
+    phraseButton = makeButton(this, "PictureButton4", 4);
+    settingsButton = makeButton(this, "PictureButton6", 6);
+    saveButton = makeButton(this, "PictureButton7", 7);
+    loadButton = makeButton(this, "PictureButton8", 8);
+    settingsButton->setHint(QStringLiteral("各種設定を行います"));
+    loadButton->setHint(QStringLiteral("最後に保存した内容を読み込んで表示します"));
+
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 22px; }"));
+    editTab = new QWidget;
+    editTab->setObjectName(QStringLiteral("TabSheet1"));
+    previewTab = new QWidget;
+    previewTab->setObjectName(QStringLiteral("TabSheet2"));
+    browserTab = new QWidget;
+    browserTab->setObjectName(QStringLiteral("TabSheet3"));
+    tabs->addTab(editTab, QStringLiteral("　編集　"));
+    tabs->addTab(previewTab, QStringLiteral("　確認　"));
+    tabs->addTab(browserTab, QStringLiteral("　ブラウザ　"));
+
+    quoteSplitter = new QSplitter(Qt::Vertical, editTab);
+    quoteSplitter->setObjectName(QStringLiteral("Splitter1"));
+    quoteSplitter->setHandleWidth(3);
+    quoteSplitter->setChildrenCollapsible(false);
+    quoteSplitter->setStyleSheet(
+        QStringLiteral("QSplitter::handle:vertical { background: #D7EDFF; }"));
+    quotePane = makePane(quoteSplitter, "RichEdit3", QColor(0xF3, 0xF4, 0xEC));
+    quotePane->setReadOnly(true);
+    quotePane->setAttribute(Qt::WA_InputMethodEnabled, false);
+    quotePane->setContextMenuPolicy(Qt::CustomContextMenu);
+    editSplitter = new QSplitter(Qt::Horizontal, quoteSplitter);
+    editSplitter->setObjectName(QStringLiteral("Splitter2"));
+    editSplitter->setChildrenCollapsible(false);
+    editPane = makePane(editSplitter, "RichEdit1", Qt::white);
+    editPane->setMinimumWidth(100);
+    editPane->setContextMenuPolicy(Qt::CustomContextMenu);
+    sidePanel = new QFrame(editSplitter);
+    sidePanel->setObjectName(QStringLiteral("Panel2"));
+    sidePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    sidePanel->setMinimumWidth(1);
+    sidePanel->setAutoFillBackground(true);
+    QPalette pp = sidePanel->palette();
+    pp.setColor(QPalette::Window, QColor(0x2F, 0x53, 0x77));
+    sidePanel->setPalette(pp);
+    editSplitter->setStretchFactor(0, 0);
+    editSplitter->setStretchFactor(1, 1);
+    quoteSplitter->setStretchFactor(0, 0);
+    quoteSplitter->setStretchFactor(1, 1);
+    auto* tabLayout = new QVBoxLayout(editTab);
+    tabLayout->setContentsMargins(0, 0, 0, 0);
+    tabLayout->addWidget(quoteSplitter);
+
+    // Layout: mascot and toolbar down the left edge, counter along the top,
+    // the tabs filling the rest.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setSpacing(3);
+    auto* toolbar = new QVBoxLayout;
+    toolbar->setSpacing(2);
+    toolbar->addWidget(mascot, 0, Qt::AlignHCenter);
+    toolbar->addSpacing(4);
+    for (PictureButton* b : {transferButton, decorationButton, emoticonButton, phraseButton,
+                             settingsButton, saveButton, loadButton})
+        toolbar->addWidget(b, 0, Qt::AlignHCenter);
+    toolbar->addStretch(1);
+    auto* counterRow = new QHBoxLayout;
+    counterRow->setSpacing(6);
+    counterRow->addWidget(counterCaption);
+    counterRow->addSpacing(8);
+    counterRow->addWidget(counterLabel);
+    counterRow->addWidget(counterBar);
+    counterRow->addWidget(limitLabel);
+    counterRow->addStretch(1);
+    grid->addLayout(toolbar, 0, 0, 2, 1);
+    grid->addLayout(counterRow, 0, 1);
+    grid->addWidget(tabs, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+
+    new ImeColors(editPane);
+    editPane->installEventFilter(this);
+    editPane->viewport()->installEventFilter(this);
+    quotePane->viewport()->installEventFilter(this);
+}
+
+void MainWindow::connectHandlers() {
+    connect(transferButton, &PictureButton::clicked, this, &MainWindow::transfer);
+    connect(transferShortcut, &QAction::triggered, this, &MainWindow::transfer);
+    connect(decorationButton, &PictureButton::clicked, this,
+            [this] { toggleToolWindow(QStringLiteral("HTMLタグで文字を修飾")); });
+    connect(emoticonButton, &PictureButton::clicked, this,
+            [this] { toggleToolWindow(QStringLiteral("顔文字選択")); });
+    connect(phraseButton, &PictureButton::clicked, this,
+            [this] { toggleToolWindow(QStringLiteral("定型文選択")); });
+    connect(decorate, &QAction::triggered, decorationButton, &PictureButton::clicked);
+    connect(decorationShortcut, &QAction::triggered, decorationButton, &PictureButton::clicked);
+    connect(emoticonShortcut, &QAction::triggered, emoticonButton, &PictureButton::clicked);
+    connect(phraseShortcut, &QAction::triggered, phraseButton, &PictureButton::clicked);
+    connect(settingsButton, &PictureButton::mouseUp, this, &MainWindow::settingsButtonReleased);
+    connect(saveButton, &PictureButton::mouseLeave, this, [this] { setToolHint(); });
+    saveButton->setPopupMenu(saveMenu);
+    loadButton->setPopupMenu(loadMenu);
+    connect(alwaysOnTop, &QAction::triggered, this, &MainWindow::toggleAlwaysOnTop);
+    connect(editPane, &QWidget::customContextMenuRequested, this,
+            [this](QPoint p) { editMenu->popup(editPane->mapToGlobal(p)); });
+    connect(quotePane, &QWidget::customContextMenuRequested, this,
+            [this](QPoint p) { quoteMenu->popup(quotePane->mapToGlobal(p)); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &MainWindow::applicationStateChanged);
+}
+
+void MainWindow::applicationStateChanged(Qt::ApplicationState state) {
+    const bool wasActive = lastState_ == Qt::ApplicationActive;
+    lastState_ = state;
+    if (state == Qt::ApplicationActive && !wasActive) {
+        runCapture();
+    } else if (state != Qt::ApplicationActive && wasActive) {
+        deactivated(*this);
+    }
+}
+
+void MainWindow::runCapture() {
+    kirel::runCapture(*this);
+}
+
+void MainWindow::takeSnapshot() {
+    kirel::takeSnapshot(*this);
+}
+
+void MainWindow::restartCounter() {
+    counter_->reset(false);
+    if (app().CharLimit != 0) counter_->update();
+}
+
+TextPane& MainWindow::editText() {
+    return *editText_;
+}
+
+TextPane& MainWindow::quoteText() {
+    return *quoteText_;
+}
+
+bool MainWindow::editPaneEnabled() const {
+    return editPane->isEnabled();
+}
+
+void MainWindow::setEditPaneEnabled(bool enabled) {
+    editPane->setEnabled(enabled);
+}
+
+EditorHost::Tab MainWindow::currentTab() const {
+    return Tab(tabs->currentIndex());
+}
+
+void MainWindow::showTab(Tab tab) {
+    tabs->setCurrentIndex(int(tab));
+}
+
+qint64 MainWindow::editByteLength() const {
+    return counter_->bytes();
+}
+
+int MainWindow::editPaneWidth() const {
+    const QList<int> sizes = editSplitter->sizes();
+    return sizes.isEmpty() || sizes[0] == 0 ? editPane->width() : sizes[0];
+}
+
+void MainWindow::setEditPaneWidth(int width) {
+    width = std::max(width, editPane->minimumWidth());
+    const int total = std::max(editSplitter->width(), width + 1);
+    editSplitter->setSizes({width, std::max(total - width - editSplitter->handleWidth(), 1)});
+}
+
+int MainWindow::quotePaneHeight() const {
+    const QList<int> sizes = quoteSplitter->sizes();
+    return sizes.isEmpty() || sizes[0] == 0 ? quotePane->height() : sizes[0];
+}
+
+void MainWindow::setQuotePaneHeight(int height) {
+    const int total = std::max(quoteSplitter->height(), height + 1);
+    quoteSplitter->setSizes({height, std::max(total - height - quoteSplitter->handleWidth(), 1)});
+}
+
+int MainWindow::checkedBoard() const {
+    if (board1->isChecked()) return 0;
+    if (board2->isChecked()) return 1;
+    if (board3->isChecked()) return 2;
+    return -1;
+}
+
+bool MainWindow::editTabActive() const {
+    return tabs->currentWidget() == editTab;
+}
+
+void MainWindow::transfer() {
+    transferToClipboard(*this);
+}
+
+void MainWindow::toggleAlwaysOnTop() {
+    // The menu has already inverted the check mark.
+    QWidget* window = findWindow(kAppTitle);
+    if (!window) return;
+    setTopMost(window, alwaysOnTop->isChecked());
+    showPlain(alwaysOnTop->isChecked() ? QStringLiteral("常に最前面とする設定しました。")
+                                       : QStringLiteral("常に最前面とする設定を解除しました。"));
+}
+
+void MainWindow::settingsButtonReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                        QPoint pos) {
+    if (!editPane->isEnabled()) {
+        showMessage(QStringLiteral(
+                        "「HTMLタグで文字を修飾」のウィンドウが開いているため、\r\n設定できません。"
+                        "\r\n\r\n「HTMLタグで文字を修飾」のウィンドウを閉じてください。"),
+                    Icon::Information);
+        return;
+    }
+    if (button != Qt::LeftButton ||
+        (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+        return;
+    const QPoint at = settingsButton->mapToGlobal(pos);
+    app().QuoteDlgLeft = at.x();
+    app().QuoteDlgTop = at.y() - 30;
+    settingsMenu->popup(at);
+}
+
+void MainWindow::toggleToolWindow(const QString& caption) {
+    // A tool window that is open is closed; the windows themselves arrive with
+    // their own features.
+    if (QWidget* w = findWindow(caption)) w->close();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editPane && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::ControlModifier) {
+            // The hidden items of the edit pane's menu keep their shortcuts.
+            for (QAction* a :
+                 {transferShortcut, decorationShortcut, emoticonShortcut, phraseShortcut}) {
+                if (a->shortcut() == QKeySequence(key->keyCombination())) {
+                    a->trigger();
+                    return true;
+                }
+            }
+        }
+        return quotingKeyDown(*this, key);
+    }
+    if (event->type() == QEvent::Wheel &&
+        (watched == editPane->viewport() || watched == quotePane->viewport())) {
+        wheel(static_cast<QWheelEvent*>(event));
+        return false;  // the pane scrolls as usual too
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    wheel(event);
+    QWidget::wheelEvent(event);
+}
+
+void MainWindow::wheel(QWheelEvent* event) {
+    if (!editTabActive()) return;
+    QPlainTextEdit* target = editPane;
+    if (event->modifiers() & Qt::ShiftModifier) {
+        quotePane->setFocus();
+        target = quotePane;
+    } else if (quotePane->hasFocus()) {
+        target = quotePane;
+    }
+    const int delta = event->angleDelta().y();
+    if (delta == 0) return;
+    QScrollBar* bar = target->verticalScrollBar();
+    bar->setValue(bar->value() + (delta < 0 ? 1 : -1));
+}

@@ -1,0 +1,24 @@
+#include "core/textpane.h"
+
+#include <algorithm>
+
+namespace kirel {
+
+void MemoryPane::setText(const QString& text) {
+    text_ = text;
+    start_ = 0;
+    length_ = 0;
+}
+
+void MemoryPane::select(qsizetype start, qsizetype length) {
+    start_ = std::clamp<qsizetype>(start, 0, text_.size());
+    length_ = std::clamp<qsizetype>(length, 0, text_.size() - start_);
+}
+
+void MemoryPane::replaceSelection(const QString& text) {
+    text_.replace(start_, length_, text);
+    start_ += text.size();
+    length_ = 0;
+}
+
+}  // namespace kirel

@@ -1,2 +1,0 @@
-# drafts end-to-end tests
-kirel_e2e_test(drafts)

@@ -1,2 +1,0 @@
-# controls tests
-kirel_gui_test(test_pictbtn test_pictbtn.cpp)
