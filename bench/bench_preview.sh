@@ -28,10 +28,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-x_session_start "" 80
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+x_session_start ""
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 tree() { # pid and all its descendants

@@ -4,7 +4,9 @@
 # The staged program folder is copied to a temporary folder, so every test starts
 # from a fresh program folder (no Kirel.ini, shipped data only). The test script
 # sees: E2E_APPDIR (the copy), E2E_KIREL (its executable), E2E_OUT (a folder for
-# screenshots and logs), DISPLAY, and the helpers of lib.sh.
+# screenshots and logs), DISPLAY, a private XDG_RUNTIME_DIR, and the helpers of
+# lib.sh. The processes the script starts through lib.sh are listed in E2E_PIDS;
+# at the end exactly those are ended, by process id, then the X session.
 set -euo pipefail
 test_script=$1
 staged=$2
@@ -22,19 +24,19 @@ mkdir -p "$E2E_OUT"
 cp -a "$staged" "$E2E_APPDIR"
 rm -f "$E2E_APPDIR"/Kirel.ini "$E2E_APPDIR"/*.txt "$E2E_APPDIR"/0.htm
 
+export E2E_PIDS=$work/pids
+: >"$E2E_PIDS"
+
 source "$(dirname "$0")/../../scripts/xsession.sh"
+source "$(dirname "$0")/lib.sh"
 cleanup() {
-  pkill -f "$E2E_KIREL" 2>/dev/null || true
+  end_started_processes
   x_session_stop
-  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-x_session_start "$E2E_OUT" 90
+x_session_start "$E2E_OUT"
 
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 export E2E_LIB=$(dirname "$0")/lib.sh
 cd "$work"
 bash "$test_script"

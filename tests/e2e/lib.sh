@@ -4,10 +4,33 @@ set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
+# Records a process this test started (its id and the program it runs), so
+# that the harness ends it, and only it, by its id when the test is over. The
+# program is kept beside the id: should the process have ended and its id been
+# given to another program, that one is left alone.
+track_pid() { # pid program
+  [ -n "${E2E_PIDS:-}" ] || return 0
+  echo "$1 $(readlink -f "$(command -v "$2")")" >>"$E2E_PIDS"
+}
+
+# Ends the processes listed by track_pid that still run the same executable.
+end_started_processes() {
+  local pid exe
+  [ -f "${E2E_PIDS:-}" ] || return 0
+  while read -r pid exe; do
+    [ -n "$pid" ] || continue
+    [ "$(readlink "/proc/$pid/exe" 2>/dev/null || true)" = "$exe" ] || continue
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    kill -9 "$pid" 2>/dev/null || true
+  done <"$E2E_PIDS"
+}
+
 # Starts the editor (extra arguments are passed on) and waits for its window.
 start_kirel() {
   "$E2E_KIREL" "$@" >>"$E2E_OUT/kirel.log" 2>&1 &
   KIREL_PID=$!
+  track_pid "$KIREL_PID" "$E2E_KIREL"
   KIREL_WIN=$(wait_window "Kirel Editor") || fail "main window did not appear"
 }
 
@@ -28,6 +51,7 @@ count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -
 start_other() {
   xterm -title other -geometry 40x10+700+500 >/dev/null 2>&1 &
   OTHER_PID=$!
+  track_pid "$OTHER_PID" xterm
   OTHER_WIN=$(wait_window other) || fail "xterm did not appear"
 }
 
