@@ -1,11 +1,14 @@
 #include "platform/application.h"
 
 #include "platform/failure.h"
+#include "platform/keyboard.h"
 #include "platform/prompter.h"
 
 namespace kirel {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    installKeyboardConventions();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -6,14 +6,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "platform/toplevelwindows.h"
+
 namespace kirel {
 namespace {
-
-QWidget* parentWindow() {
-    if (QWidget* w = QApplication::activeModalWidget()) return w;
-    if (QWidget* w = QApplication::activeWindow()) return w;
-    return nullptr;
-}
 
 QMessageBox::Icon toQt(Icon icon) {
     switch (icon) {
@@ -50,35 +46,35 @@ QString toQtFilter(const QString& windowsFilter) {
 }
 
 void QtPrompter::message(const QString& text, Icon icon, const QString& caption) {
-    QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Ok, parentWindow());
+    QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
 bool QtPrompter::question(const QString& text, Icon icon, const QString& caption) {
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Yes | QMessageBox::No,
-                    parentWindow());
+                    dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 QString QtPrompter::openFileName(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r),
+    return QFileDialog::getOpenFileName(dialogParent(), r.title, startPath(r),
                                         toQtFilter(r.filter));
 }
 
 QString QtPrompter::saveFileName(const FileRequest& r) {
     // The callers ask before nothing: saving replaces a file without a question.
-    return QFileDialog::getSaveFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter),
+    return QFileDialog::getSaveFileName(dialogParent(), r.title, startPath(r), toQtFilter(r.filter),
                                         nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtPrompter::openPictureName(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r),
+    return QFileDialog::getOpenFileName(dialogParent(), r.title, startPath(r),
                                         toQtFilter(r.filter));
 }
 
 std::optional<unsigned> QtPrompter::chooseColor(unsigned initialRgb) {
-    const QColor c = QColorDialog::getColor(QColor::fromRgb(initialRgb), parentWindow());
+    const QColor c = QColorDialog::getColor(QColor::fromRgb(initialRgb), dialogParent());
     if (!c.isValid()) return std::nullopt;
     return c.rgb() & 0xFFFFFFu;
 }

@@ -4,7 +4,7 @@
 
 namespace kirel {
 
-// Prompter on Qt's message boxes and dialogs, parented to the active window.
+// Prompter on Qt's message boxes and dialogs, parented as dialogParent() says.
 class QtPrompter final : public Prompter {
   public:
     void message(const QString& text, Icon icon, const QString& caption) override;

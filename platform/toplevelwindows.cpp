@@ -2,9 +2,27 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 namespace kirel {
+namespace {
+
+QPointer<QWidget>& mainWindow() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
+QPointer<QWidget>& askingWindow() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
+bool showing(const QWidget* w) {
+    return w && w->isVisible();
+}
+
+}  // namespace
 
 QWidget* findWindow(const QString& caption) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -31,6 +49,26 @@ void setTopMost(QWidget* window, bool on) {
     // Changing the flags re-creates the native window; put it back where it was.
     window->setGeometry(geometry);
     if (visible) window->show();
+}
+
+QWidget* dialogParent() {
+    if (showing(askingWindow())) return askingWindow();
+    if (QWidget* w = QApplication::activeModalWidget(); showing(w)) return w;
+    if (QWidget* w = QApplication::activeWindow(); showing(w)) return w;
+    if (showing(mainWindow())) return mainWindow();
+    return nullptr;
+}
+
+void setMainWindow(QWidget* window) {
+    mainWindow() = window;
+}
+
+DialogOwner::DialogOwner(QWidget* window) : previous_(askingWindow()) {
+    askingWindow() = window;
+}
+
+DialogOwner::~DialogOwner() {
+    askingWindow() = previous_;
 }
 
 }  // namespace kirel

@@ -21,4 +21,28 @@ void bringToFront(QWidget* window);
 // Moves the window into or out of the topmost layer, keeping position and size.
 void setTopMost(QWidget* window, bool on);
 
+// The parent of every message box and dialog whose caller names none, so that
+// the box is never hidden behind a window of the program (a window kept on top
+// included): the window that asked (DialogOwner), else the active modal dialog,
+// else the active window, else the main window.
+QWidget* dialogParent();
+
+// The main window: the parent of last resort, for boxes shown while no window
+// of the program is active (right after the window was moved to the topmost
+// layer, say). Held weakly.
+void setMainWindow(QWidget* window);
+
+// While it exists, message boxes and dialogs belong to this window: for a
+// window that asks while another one is active.
+class DialogOwner {
+  public:
+    explicit DialogOwner(QWidget* window);
+    ~DialogOwner();
+    DialogOwner(const DialogOwner&) = delete;
+    DialogOwner& operator=(const DialogOwner&) = delete;
+
+  private:
+    QWidget* previous_;
+};
+
 }  // namespace kirel
