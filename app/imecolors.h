@@ -1,8 +1,9 @@
 #pragma once
 
-// Colours of the text an input method is still composing in the edit pane: the
-// clause being converted stands out (dark text on cyan, bold), the rest of the
-// composition is blue on white, bold.
+// Colours of the text an input method is still composing in the edit pane:
+// unconverted input is blue on white, bold; while a clause is being converted it
+// stands out (dark text on cyan, bold) and the other clauses, converted already,
+// are navy on yellow, underlined.
 
 #include <QObject>
 

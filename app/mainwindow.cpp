@@ -37,6 +37,7 @@
 #include "platform/prompter.h"
 #include "platform/qtclipboard.h"
 #include "platform/qttextpane.h"
+#include "platform/readonlyinput.h"
 #include "platform/toplevelwindows.h"
 #include "preview/previewtabs.h"
 
@@ -67,6 +68,8 @@ PictureButton* makeButton(QWidget* parent, const char* name, int n) {
     b->setObjectName(QLatin1String(name));
     b->setFixedSize(47, 30);
     b->setPicture(toolbarPicture(n));
+    // A toolbar button is clicked, not worked from the keyboard: no focus rectangle.
+    b->setFocusStyle(PictureButton::bfsNone);
     return b;
 }
 
@@ -82,6 +85,7 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kAppTitle);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setMainWindow(this);
     buildWidgets();
     buildMenus();
     connectHandlers();
@@ -180,6 +184,7 @@ void MainWindow::buildWidgets() {
     quotePane = makePane(quoteSplitter, "RichEdit3", QColor(0xF3, 0xF4, 0xEC));
     quotePane->setReadOnly(true);
     quotePane->setAttribute(Qt::WA_InputMethodEnabled, false);
+    refuseInputMethodWhileReadOnly(quotePane);
     quotePane->setContextMenuPolicy(Qt::CustomContextMenu);
     editSplitter = new QSplitter(Qt::Horizontal, quoteSplitter);
     editSplitter->setObjectName(QStringLiteral("Splitter2"));
@@ -233,6 +238,7 @@ void MainWindow::buildWidgets() {
     new ImeColors(editPane);
     editPane->installEventFilter(this);
     editPane->viewport()->installEventFilter(this);
+    quotePane->installEventFilter(this);
     quotePane->viewport()->installEventFilter(this);
 }
 
@@ -397,21 +403,38 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         return quotingKeyDown(*this, key);
     }
-    if (event->type() == QEvent::Wheel &&
+    if (watched == editPane && event->type() == QEvent::InputMethod) {
+        inputMethodTyping(*this, static_cast<QInputMethodEvent*>(event));
+        return false;
+    }
+    // The form sees every key first: Esc moves a quote line also while the quote
+    // pane has the focus (a click on the line to quote, then Esc).
+    if (watched == quotePane && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        transferQuoteLine(*this);
+        return true;
+    }
+    if (event->type() == QEvent::Wheel && editTabActive() &&
         (watched == editPane->viewport() || watched == quotePane->viewport())) {
+        // The wheel scrolls the target pane, and only it: the pane under the
+        // pointer does not scroll as well, nor does the event go on to the form.
         wheel(static_cast<QWheelEvent*>(event));
-        return false;  // the pane scrolls as usual too
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::wheelEvent(QWheelEvent* event) {
+    // Turned over the rest of the edit tab or the toolbar.
+    if (!editTabActive()) {
+        QWidget::wheelEvent(event);
+        return;
+    }
     wheel(event);
-    QWidget::wheelEvent(event);
+    event->accept();
 }
 
 void MainWindow::wheel(QWheelEvent* event) {
-    if (!editTabActive()) return;
     QPlainTextEdit* target = editPane;
     if (event->modifiers() & Qt::ShiftModifier) {
         quotePane->setFocus();
@@ -419,8 +442,12 @@ void MainWindow::wheel(QWheelEvent* event) {
     } else if (quotePane->hasFocus()) {
         target = quotePane;
     }
-    const int delta = event->angleDelta().y();
-    if (delta == 0) return;
+    // One notch (120) is one line; the finer steps of a touchpad add up to it.
+    const QPoint angle = event->angleDelta();
+    wheelRest_ += angle.y() != 0 ? angle.y() : angle.x();
+    const int lines = wheelRest_ / 120;
+    wheelRest_ %= 120;
+    if (lines == 0) return;
     QScrollBar* bar = target->verticalScrollBar();
-    bar->setValue(bar->value() + (delta < 0 ? 1 : -1));
+    bar->setValue(bar->value() - lines);
 }

@@ -178,4 +178,5 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     kirel::CounterDisplay* counter_ = nullptr;
     kirel::PreviewTabs* previewTabs_ = nullptr;
     Qt::ApplicationState lastState_ = Qt::ApplicationInactive;
+    int wheelRest_ = 0;  // wheel turn not yet worth a line
 };

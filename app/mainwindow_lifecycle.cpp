@@ -90,7 +90,9 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     if (s.board == 1) board2->setChecked(true);
     if (s.board == 2) board3->setChecked(true);
     alwaysOnTop->setChecked(s.topMost);
-    if (alwaysOnTop->isChecked()) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Kept where the settings put it: the flag re-creates the window, which would
+    // otherwise take the client position for the frame's and creep down and right.
+    if (alwaysOnTop->isChecked()) setTopMost(this, true);
 
     transferButton->setHint(
         QStringLiteral("クリップボードに編集した内容を転送します\r\nショートカット　Ctrl+E"));

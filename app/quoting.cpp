@@ -1,6 +1,7 @@
 #include "app/quoting.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -89,6 +90,20 @@ void transferQuoteLine(MainWindow& form) {
     edit->setTextCursor(c);
     edit->setFocus();
     deleteLine(quote, line);
+}
+
+void inputMethodTyping(MainWindow& form, const QInputMethodEvent* event) {
+    if (event->commitString().isEmpty() && event->preeditString().isEmpty()) return;
+    QPlainTextEdit* edit = form.editPane;
+    QTextCursor c = edit->textCursor();
+    if (c.hasSelection()) {
+        // The text replaces the selection. Removed here, the caret keeps the
+        // plain format set below; removed by the pane, the caret would take the
+        // look of the character before it (a red quote mark, an italic line).
+        c.removeSelectedText();
+        edit->setTextCursor(c);
+    }
+    edit->setCurrentCharFormat(plainFormat());
 }
 
 bool quotingKeyDown(MainWindow& form, QKeyEvent* event) {

@@ -4,6 +4,7 @@
 // post behind the quote mark, Enter on a selection decorates it, and typed text is
 // always plain black. Colours and italics exist only on screen.
 
+class QInputMethodEvent;
 class QKeyEvent;
 class MainWindow;
 
@@ -14,5 +15,9 @@ bool quotingKeyDown(MainWindow& form, QKeyEvent* event);
 
 // Esc: transfer one quote line.
 void transferQuoteLine(MainWindow& form);
+
+// Input-method text arriving in the edit pane: typed text like a key's, so plain
+// black too, also when it replaces a selection. Called before the pane takes it.
+void inputMethodTyping(MainWindow& form, const QInputMethodEvent* event);
 
 }  // namespace kirel

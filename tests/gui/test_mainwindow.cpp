@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "core/capturetargets.h"
+#include "platform/keyboard.h"
 #include "platform/profile.h"
 #include "platform/sjis.h"
 #include "support/fakeclipboard.h"
@@ -493,13 +495,57 @@ class MainWindowTest : public QObject {
                             Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(form->editPane->viewport(), &shifted);
         QCOMPARE(form->focusWidget(), quote);
-        QVERIFY(quote->verticalScrollBar()->value() >= 1);
+        QCOMPARE(quote->verticalScrollBar()->value(), 1);
         // On the preview tab nothing happens.
         form->tabs->setCurrentIndex(1);
         form->editPane->setFocus();
         const int before = quote->verticalScrollBar()->value();
         QApplication::sendEvent(form->editPane->viewport(), &shifted);
         QCOMPARE(quote->verticalScrollBar()->value(), before);
+    }
+
+    void oneWheelNotchScrollsOneLine() {
+        auto form = open();
+        form->quotePane->setPlainText(QStringLiteral("short"));  // cannot scroll
+        form->editPane->setPlainText(QString(QStringLiteral("line\n")).repeated(100));
+        form->editPane->setFocus();
+        QScrollBar* bar = form->editPane->verticalScrollBar();
+        // A notch as the window system delivers it: to the widget under the
+        // pointer, then to its parents while it is ignored (Qt does not pass a
+        // notch sent by a program on to the parents, so the walk is done here).
+        const auto turn = [&](QWidget* under) {
+            const QPoint spot = under->mapToGlobal(under->rect().center());
+            for (QWidget* w = under; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+                QWheelEvent notch(w->mapFromGlobal(spot), spot, {}, {0, -120}, Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(w, &notch);
+                if (notch.isAccepted()) break;
+            }
+        };
+        // Over the quote pane, which cannot scroll, the edit pane moves one line.
+        turn(form->quotePane->viewport());
+        QCOMPARE(bar->value(), 1);
+        // Over the edit pane itself: one line, not the pane's own three more.
+        turn(form->editPane->viewport());
+        QCOMPARE(bar->value(), 2);
+        // Over the strip beside the edit pane.
+        turn(form->sidePanel);
+        QCOMPARE(bar->value(), 3);
+        QCOMPARE(form->quotePane->verticalScrollBar()->value(), 0);
+    }
+
+    void toolbarButtonsShowNoFocusRectangle() {
+        auto form = open();
+        QApplication::setActiveWindow(form.get());
+        for (PictureButton* b :
+             {form->transferButton, form->decorationButton, form->emoticonButton,
+              form->phraseButton, form->settingsButton, form->saveButton, form->loadButton}) {
+            b->clearFocus();
+            const QImage before = b->grab().toImage();
+            b->setFocus(Qt::MouseFocusReason);  // as a click leaves it
+            QVERIFY(b->hasFocus());
+            QCOMPARE(b->grab().toImage(), before);
+        }
     }
 
     void settingsButton() {
@@ -522,25 +568,126 @@ class MainWindowTest : public QObject {
 
     void composingTextColours() {
         auto form = open();
+        const auto sendComposition = [&](const QList<QTextCharFormat>& clauses) {
+            QList<QInputMethodEvent::Attribute> attributes;
+            for (int i = 0; i < clauses.size(); ++i)
+                attributes.append({QInputMethodEvent::TextFormat, 2 * i, 2, clauses[i]});
+            QInputMethodEvent ime(QStringLiteral("にほんご").left(2 * int(clauses.size())),
+                                  attributes);
+            QApplication::sendEvent(form->editPane, &ime);
+            return form->editPane->textCursor().block().layout()->formats();
+        };
         QTextCharFormat underline;
         underline.setFontUnderline(true);
         QTextCharFormat selected;
         selected.setBackground(Qt::darkBlue);
-        QInputMethodEvent ime(QStringLiteral("にほんご"),
-                              {{QInputMethodEvent::TextFormat, 0, 2, underline},
-                               {QInputMethodEvent::TextFormat, 2, 2, selected}});
-        QApplication::sendEvent(form->editPane, &ime);
-        const QList<QTextLayout::FormatRange> formats =
-            form->editPane->textCursor().block().layout()->formats();
-        QCOMPARE(formats.size(), 2);
+        // Typed, not converted yet: blue on white, bold.
+        QList<QTextLayout::FormatRange> formats = sendComposition({underline});
+        QCOMPARE(formats.size(), 1);
         QCOMPARE(formats[0].format.foreground().color(), QColor(0, 0, 0xFF));
+        QCOMPARE(formats[0].format.background().color(), QColor(0xFF, 0xFF, 0xFF));
         QCOMPARE(formats[0].format.fontWeight(), int(QFont::Bold));
+        // Converting: the highlighted clause dark on cyan, bold; the other clause,
+        // converted already, navy on yellow, underlined.
+        formats = sendComposition({underline, selected});
+        QCOMPARE(formats.size(), 2);
+        QCOMPARE(formats[0].format.foreground().color(), QColor(0, 0, 0x80));
+        QCOMPARE(formats[0].format.background().color(), QColor(0xFF, 0xFF, 0));
+        QVERIFY(formats[0].format.fontUnderline());
+        QCOMPARE(formats[1].format.foreground().color(), QColor(0x17, 0x17, 0x1A));
         QCOMPARE(formats[1].format.background().color(), QColor(0, 0xFF, 0xFF));
+        QCOMPARE(formats[1].format.fontWeight(), int(QFont::Bold));
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("日本語"));
         QApplication::sendEvent(form->editPane, &commit);
         QCOMPARE(form->editPane->toPlainText(), QStringLiteral("日本語"));
         QCOMPARE(form->editByteLength(), 6);
+    }
+
+    void inputMethodTextIsPlainBlack() {
+        auto form = open();
+        app().QuoteItalicOn = true;
+        app().QuoteColorOn = true;
+        form->quotePane->setPlainText(QStringLiteral("引用文"));
+        QTest::keyClick(form->editPane, Qt::Key_Escape);
+        QTest::keyClick(form->editPane, Qt::Key_Return);  // ">" red, the line italic
+        const auto formatAt = [&](int pos) {
+            QTextCursor k(form->editPane->document());
+            k.setPosition(pos + 1);
+            return k.charFormat();
+        };
+        const auto commit = [&](const QString& text) {
+            QInputMethodEvent ime;
+            ime.setCommitString(text);
+            QApplication::sendEvent(form->editPane, &ime);
+        };
+        // At the start of the line the caret would take the red of the mark.
+        form->editPane->moveCursor(QTextCursor::StartOfLine);
+        commit(QStringLiteral("日本"));
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("日本>引用文"));
+        for (int i : {0, 1}) {
+            QCOMPARE(formatAt(i).foreground().color(), QColor(Qt::black));
+            QVERIFY(!formatAt(i).fontItalic());
+        }
+        QCOMPARE(formatAt(2).foreground().color(), QColor(255, 0, 0));
+        // A commit over a selection of the decorated line is plain too.
+        QTextCursor c = form->editPane->textCursor();
+        c.setPosition(3);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        form->editPane->setTextCursor(c);
+        commit(QStringLiteral("語"));
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("日本>語文"));
+        QVERIFY(!formatAt(3).fontItalic());
+        QVERIFY(formatAt(4).fontItalic());
+    }
+
+    void quotePaneTakesNoInputMethodText() {
+        auto form = open();
+        form->runCapture();  // in the foreground: the quote pane is read-only
+        form->quotePane->setPlainText(QStringLiteral("引用"));
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(form->quotePane, &query);
+        QVERIFY(!query.value(Qt::ImEnabled).toBool());
+        QInputMethodEvent ime;
+        ime.setCommitString(QStringLiteral("日本語"));
+        QApplication::sendEvent(form->quotePane, &ime);
+        QCOMPARE(form->quotePane->toPlainText(), QStringLiteral("引用"));
+    }
+
+    void escInTheQuotePaneQuotesItsLine() {
+        auto form = open();
+        QApplication::setActiveWindow(form.get());
+        form->quotePane->setPlainText(QStringLiteral("一行目\n二行目"));
+        form->quotePane->moveCursor(QTextCursor::End);  // a click on the second line
+        form->quotePane->setFocus();
+        QTest::keyClick(form->quotePane, Qt::Key_Escape);
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral(">二行目"));
+        QCOMPARE(form->quotePane->toPlainText(), QStringLiteral("一行目"));
+        QCOMPARE(QApplication::focusWidget(), form->editPane);
+    }
+
+    void shiftF10AndAcceleratorsInTheEditMenu() {
+        installKeyboardConventions();
+        auto form = open();
+        QApplication::setActiveWindow(form.get());
+        type(form->editPane, QStringLiteral("本文"));
+        form->editPane->setFocus();
+        QTest::keyClick(form->editPane, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(form->editMenu->isVisible());
+        const QPoint caret = form->editPane->mapToGlobal(
+            form->editPane->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        QVERIFY((form->editMenu->pos() - caret).manhattanLength() <= 2);
+        // "T": cut is disabled without a selection, so the text file is inserted.
+        QSignalSpy inserted(form->insertTextFile, &QAction::triggered);
+        QTest::keyClick(form->editMenu, Qt::Key_T);
+        QCOMPARE(inserted.size(), 1);
+        QVERIFY(!form->editMenu->isVisible());
+
+        form->quotePane->setPlainText(QStringLiteral("引用"));
+        form->quotePane->setFocus();
+        QTest::keyClick(form->quotePane, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(form->quoteMenu->isVisible());
+        form->quoteMenu->hide();
     }
 
     void alwaysOnTop() {
