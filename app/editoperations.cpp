@@ -34,7 +34,20 @@ bool suggestsSplitPost(int charLimit, qsizetype bytes) {
 qsizetype findFrom(const QString& text, const QString& what, qsizetype from) {
     // An empty find text would "match" everywhere and make replace insert at the top.
     if (what.isEmpty() || from > text.size()) return -1;
-    return text.indexOf(what, from, Qt::CaseSensitive);
+    // Texts are the same when their Shift-JIS bytes are: "〜" (U+301C) is the
+    // "～" (U+FF5E) of 81 60. The board form keeps every position, so a match in
+    // it is a match in the pane's text.
+    const QString haystack = sjis::toBoardText(text);
+    const QString needle = sjis::toBoardText(what);
+    // Whole characters only: never half of a surrogate pair.
+    for (qsizetype at = haystack.indexOf(needle, from, Qt::CaseSensitive); at >= 0;
+         at = haystack.indexOf(needle, at + 1, Qt::CaseSensitive)) {
+        const qsizetype end = at + needle.size();
+        const bool splitsFirst = at > 0 && haystack[at].isLowSurrogate();
+        const bool splitsLast = end < haystack.size() && haystack[end].isLowSurrogate();
+        if (!splitsFirst && !splitsLast) return at;
+    }
+    return -1;
 }
 
 qsizetype searchStart(const TextPane& pane) {

@@ -40,7 +40,9 @@ QString countMessage(qsizetype bytes);
 bool suggestsSplitPost(int charLimit, qsizetype bytes);
 
 // Position of the first case-sensitive occurrence of `what` in `text` at or after
-// `from`, or -1. An empty `what` is never found.
+// `from`, or -1. An empty `what` is never found. Characters match when their
+// Shift-JIS codes are the same ("〜" finds "～", "−" finds "－"), and a match
+// is always made of whole characters.
 qsizetype findFrom(const QString& text, const QString& what, qsizetype from);
 
 // Where a search starts: right after the selection, or at the top without one

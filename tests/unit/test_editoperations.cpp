@@ -89,6 +89,30 @@ TEST(Find, StartsAfterTheSelectionOrAtTheTopAndMatchesCase) {
     EXPECT_EQ(findFrom(QStringLiteral("abc"), QString(), 0), -1);
 }
 
+TEST(Find, ComparesTheShiftJisCodesOfWholeCharacters) {
+    test::ScriptedPrompter prompter;
+    // The wave dash and the minus an input method types are the codes 81 60 and
+    // 81 7C, which a board shows as the full-width tilde and hyphen-minus.
+    MemoryPane pane(QStringLiteral("波～線と−と－"));
+    EXPECT_TRUE(findNext(pane, QStringLiteral("〜")));
+    EXPECT_EQ(pane.selectionStart(), 1);
+    EXPECT_TRUE(findNext(pane, QStringLiteral("－")));
+    EXPECT_EQ(pane.selectionStart(), 4);
+    EXPECT_TRUE(findNext(pane, QStringLiteral("－")));
+    EXPECT_EQ(pane.selectionStart(), 6);
+    EXPECT_TRUE(replaceFirst(pane, QStringLiteral("波〜"), QStringLiteral("ア")));
+    EXPECT_EQ(pane.text(), QStringLiteral("ア線と−と－"));
+    // Different codes stay different: the full-width tilde is not the ASCII one.
+    EXPECT_EQ(findFrom(QStringLiteral("~"), QStringLiteral("～"), 0), -1);
+    // Never half a character: a character written as a reference is whole or
+    // nothing.
+    const QString face = QStringLiteral("a😀b");
+    EXPECT_EQ(findFrom(face, face.mid(2, 1), 0), -1);
+    EXPECT_EQ(findFrom(face, face.mid(1, 1), 0), -1);
+    EXPECT_EQ(findFrom(face, face.mid(1, 2), 0), 1);
+    EXPECT_TRUE(prompter.shown.isEmpty());
+}
+
 TEST(Replace, TakesTheFirstMatchFromTheTopEachTime) {
     test::ScriptedPrompter prompter;
     MemoryPane pane = paneWith(QStringLiteral("aaa"), 2, 1);  // a later match selected
