@@ -22,6 +22,7 @@
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/toplevelwindows.h"
+#include "preview/previewpage.h"
 
 using namespace kirel;
 
@@ -124,6 +125,7 @@ void MainWindow::saveShutdownSettings() {
         showError(failure.message());
     }
     QFile::remove(app().path(QStringLiteral("0.htm")));
+    QFile::remove(app().path(preview::kBrowserPageFileName));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

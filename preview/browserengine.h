@@ -21,6 +21,11 @@ namespace kirel {
 struct BrowserOptions {
     // The preview shows the user's own post: no scripts there, as on the board.
     bool javaScript = true;
+    // Local pages may load pictures and styles from web addresses.
+    bool localPagesLoadRemote = false;
+    // Folder where the view keeps cookies, logins and its cache between runs;
+    // empty: nothing is kept (off the record).
+    QString storageFolder;
 };
 
 // One browser view. It is a widget (widget()) owned by its parent widget; the

@@ -87,9 +87,17 @@ QByteArray pageBytes(const QString& page) {
     return sjis::toFile(page);
 }
 
-bool writePage(const QString& path, const QString& page) {
+QByteArray browserPageBytes(const QString& page) {
+    return QByteArrayLiteral(
+               "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n") +
+           pageBytes(page);
+}
+
+namespace {
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
     try {
-        writeBytesFile(path, pageBytes(page));
+        writeBytesFile(path, bytes);
         return true;
     } catch (const Failure& failure) {
         showPlain(failure.message());
@@ -97,12 +105,29 @@ bool writePage(const QString& path, const QString& page) {
     }
 }
 
-QString generatePreview(const QString& appDir, const QString& body) {
+QString currentPage(const QString& appDir, const QString& body) {
     const Profile ini(appDir + QStringLiteral("Kirel.ini"));
-    const PageSettings settings = normalized(readCurrentBoard(ini));
+    return assemblePage(normalized(readCurrentBoard(ini)), body);
+}
+
+}  // namespace
+
+bool writePage(const QString& path, const QString& page) {
+    return writeBytes(path, pageBytes(page));
+}
+
+QString generatePreview(const QString& appDir, const QString& body) {
     const QString path = appDir + kPageFileName;
-    writePage(path, assemblePage(settings, body));
+    writePage(path, currentPage(appDir, body));
     return path;
+}
+
+QString generateBrowserPreview(const QString& appDir, const QString& body) {
+    const QString page = currentPage(appDir, body);
+    const QString path = appDir + kPageFileName;
+    if (!writePage(path, page)) return path;
+    const QString copy = appDir + kBrowserPageFileName;
+    return writeBytes(copy, browserPageBytes(page)) ? copy : path;
 }
 
 }  // namespace kirel::preview

@@ -15,6 +15,8 @@
 namespace kirel::preview {
 
 inline const QString kPageFileName = QStringLiteral("0.htm");
+// The copy of the page handed to the desktop's browser (see browserPageBytes).
+inline const QString kBrowserPageFileName = QStringLiteral("0-browser.htm");
 
 // A colour that does not begin with "#" gets one put in front; an empty colour
 // becomes "#" alone, which means no colour.
@@ -41,6 +43,11 @@ QString previewBodyFrom(const QString& paneText);
 // The page as written to the file: Shift-JIS bytes.
 QByteArray pageBytes(const QString& page);
 
+// The page for the desktop's browser: the same bytes with a declaration of
+// Shift-JIS in front. A browser left to guess reads a post of half-width kana
+// as another encoding; "0.htm" itself keeps the page byte for byte.
+QByteArray browserPageBytes(const QString& page);
+
 // Writes the page, replacing the file. A failure is shown as a plain message and
 // reported by the result; the caller still shows the file.
 bool writePage(const QString& path, const QString& page);
@@ -49,5 +56,10 @@ bool writePage(const QString& path, const QString& page);
 // normalises the colours, builds the page around body and writes it to
 // appDir + "0.htm". Returns the path of the page.
 QString generatePreview(const QString& appDir, const QString& body);
+
+// The same, for the desktop's browser: writes "0.htm" and beside it the copy that
+// declares its character set, and returns the copy's path ("0.htm"'s when the
+// page could not be written).
+QString generateBrowserPreview(const QString& appDir, const QString& body);
 
 }  // namespace kirel::preview

@@ -59,6 +59,8 @@ void PreviewTabs::buildPreviewTab() {
     layout->setContentsMargins(0, 0, 0, 0);
     BrowserOptions options;
     options.javaScript = false;
+    // Posts show pictures and styles from the web (an <IMG> of the link dialog).
+    options.localPagesLoadRemote = true;
     previewView = new BrowserView(options, previewPage_);
     previewView->setObjectName(QStringLiteral("WebBrowser1"));
     layout->addWidget(previewView);
@@ -101,7 +103,10 @@ void PreviewTabs::buildBrowserTab() {
     bar->addWidget(reloadButton);
     layout->addLayout(bar);
 
-    browserView = new BrowserView(BrowserOptions{}, sheet);
+    // The browser tab keeps cookies and logins between runs, in the program folder.
+    BrowserOptions options;
+    options.storageFolder = app().AppDir + QStringLiteral("user/browser");
+    browserView = new BrowserView(options, sheet);
     browserView->setObjectName(QStringLiteral("WebBrowser2"));
     layout->addWidget(browserView, 1);
 
@@ -153,7 +158,8 @@ void PreviewTabs::showPreviewPage() {
 }
 
 void PreviewTabs::openInBrowser() {
-    shellOpenOrReport(generatePreview());
+    app().PreviewBody = preview::previewBodyFrom(host_.editText().text());
+    shellOpenOrReport(preview::generateBrowserPreview(app().AppDir, app().PreviewBody));
 }
 
 void PreviewTabs::showPreviewFile(const QString& path) {

@@ -47,7 +47,8 @@ class PreviewTabs : public QObject {
     // Shows a page file in the preview view.
     void showPreviewFile(const QString& path);
 
-    // Builds "0.htm" from the post and opens it in the desktop's browser.
+    // Builds "0.htm" from the post and opens it in the desktop's browser (through
+    // its copy that declares the character set).
     void openInBrowser();
 
     void showPreviewPage();

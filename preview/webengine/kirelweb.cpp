@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QUrl>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestJob>
@@ -124,10 +125,35 @@ class LocalFileHandler final : public QWebEngineUrlSchemeHandler {
     }
 };
 
+// The profile a view works in. Without a storage folder: the engine's default
+// profile, off the record. With one: a profile of its own that keeps cookies,
+// logins and its cache in that folder, owned by the view that uses it (one view
+// per folder).
+QWebEngineProfile* profileFor(const BrowserOptions& options) {
+    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+    if (!options.storageFolder.isEmpty()) {
+        profile = new QWebEngineProfile(QStringLiteral("browser"));
+        profile->setPersistentStoragePath(options.storageFolder);
+        profile->setCachePath(options.storageFolder + QStringLiteral("/cache"));
+        profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+    }
+    if (!profile->urlSchemeHandler(kLocalScheme)) {
+        profile->installUrlSchemeHandler(kLocalScheme, new LocalFileHandler(profile));
+    }
+    return profile;
+}
+
 class EngineView final : public QWebEngineView, public BrowserEngine {
   public:
     EngineView(QWidget* parent, const BrowserOptions& options) : QWebEngineView(parent) {
+        QWebEngineProfile* profile = profileFor(options);
+        if (profile != QWebEngineProfile::defaultProfile()) {
+            ownProfile_ = profile;
+            setPage(new QWebEnginePage(profile, this));
+        }
         settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, options.javaScript);
+        settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+                                 options.localPagesLoadRemote);
         // Pages that name no font are drawn as a Japanese Windows browser draws
         // them: in the proportional Gothic that posts and text art are made for.
         const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
@@ -146,6 +172,14 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
         connect(this, &QWebEngineView::urlChanged, this, [this] {
             if (!loading_) report();
         });
+    }
+
+    ~EngineView() override {
+        // The page goes before its profile, which writes its cookies as it goes.
+        if (ownProfile_) {
+            delete page();
+            delete ownProfile_;
+        }
     }
 
     QWidget* widget() override { return this; }
@@ -176,6 +210,7 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
 
     std::function<void(const QString&)> handler_;
     bool loading_ = false;
+    QWebEngineProfile* ownProfile_ = nullptr;
 };
 
 }  // namespace
@@ -194,10 +229,6 @@ class WebEngineFactory final : public QObject, public BrowserEngineFactory {
     }
 
     BrowserEngine* createEngine(QWidget* parent, const BrowserOptions& options) override {
-        QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
-        if (!profile->urlSchemeHandler(kLocalScheme)) {
-            profile->installUrlSchemeHandler(kLocalScheme, new LocalFileHandler(profile));
-        }
         return new EngineView(parent, options);
     }
 };
