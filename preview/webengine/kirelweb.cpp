@@ -176,6 +176,10 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
 
     ~EngineView() override {
         // The page goes before its profile, which writes its cookies as it goes.
+        // Parting from its page, the view reports an empty address: nobody
+        // listens any more.
+        handler_ = nullptr;
+        blockSignals(true);
         if (ownProfile_) {
             delete page();
             delete ownProfile_;

@@ -7,6 +7,7 @@
 # screenshots and logs), DISPLAY, a private XDG_RUNTIME_DIR, and the helpers of
 # lib.sh. The processes the script starts through lib.sh are listed in E2E_PIDS;
 # at the end exactly those are ended, by process id, then the X session.
+# E2E_TRACE=1 runs the script with bash -x.
 set -euo pipefail
 test_script=$1
 staged=$2
@@ -39,4 +40,4 @@ x_session_start "$E2E_OUT"
 
 export E2E_LIB=$(dirname "$0")/lib.sh
 cd "$work"
-bash "$test_script"
+bash ${E2E_TRACE:+-x} "$test_script"

@@ -78,7 +78,18 @@ close_message() {
 
 screenshot() { import -window root "$E2E_OUT/$1.png"; }
 
+# The editor's main window as it is now: showing a web page, or going on top,
+# gives the window a new id.
+refresh_kirel_win() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$KIREL_PID" --name '^Kirel Editor$' 2>/dev/null); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || { KIREL_WIN=$id; return 0; }
+  done
+  return 1
+}
+
 close_kirel() {
+  refresh_kirel_win || true
   xdotool windowactivate --sync "$KIREL_WIN" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
   for _ in $(seq 100); do kill -0 "$KIREL_PID" 2>/dev/null || return 0; sleep 0.05; done
   xdotool windowclose "$KIREL_WIN" 2>/dev/null || xdotool windowkill "$KIREL_WIN" 2>/dev/null || true
