@@ -7,6 +7,7 @@ PKGS=(
   libgtest-dev googletest libbenchmark-dev
   xvfb xdotool xclip openbox x11-utils imagemagick xterm
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-monapo fontconfig
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus dbus-bin
 )
 missing=()
 for p in "${PKGS[@]}"; do
