@@ -13,9 +13,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "platform/keyboard.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
 #include "platform/sjis.h"
@@ -293,6 +295,18 @@ class PreviewGuiTest : public QObject {
         QCOMPARE(t->addressBox->count(), 2);
         QCOMPARE(readAll(QStringLiteral("user/bbs.txt")),
                  QByteArray("http://board.example.jp/\r\nftp://files.example.jp/\r\n"));
+
+        // Shift+F10 in the address box opens its menu, as a right click does.
+        installKeyboardConventions();
+        QApplication::setActiveWindow(form.get());
+        t->addressBox->setFocus();
+        QWidget* opened = nullptr;
+        QTimer::singleShot(0, [&opened] {
+            opened = QApplication::activePopupWidget();
+            if (opened) opened->close();
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(opened, t->addressMenu);
 
         // Shown again: the list is read from the file.
         QFile f(path(QStringLiteral("user/bbs.txt")));
