@@ -17,12 +17,12 @@
 #include "core/appstate.h"
 #include "core/editorhost.h"
 #include "core/textpane.h"
+#include "platform/browserview.h"
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "preview/addresslist.h"
-#include "preview/browserview.h"
 #include "preview/previewpage.h"
 
 namespace kirel {

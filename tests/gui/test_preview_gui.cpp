@@ -16,10 +16,10 @@
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "platform/browserview.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
 #include "platform/sjis.h"
-#include "preview/browserview.h"
 #include "preview/previewtabs.h"
 #include "support/fakeclipboard.h"
 #include "support/scriptedprompter.h"
