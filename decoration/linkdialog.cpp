@@ -60,6 +60,9 @@ LinkDialog::LinkDialog(QWidget* owner, EditorHost& host, const QString& copiedAd
     : QDialog(owner), host_(host) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(link::kCaption);
+    // A dialog of fixed size: a title and a close box, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     buildWidgets();
 
     const Profile ini(app().iniPath());
