@@ -60,8 +60,6 @@ TEST(LinkPrefill, SelectionAndClipboard) {
     // Nothing selected: an address on the clipboard, even one holding "file" later on.
     expectPrefill(prefill(QString(), QStringLiteral("http://a.jp/file/ftp")),
                   QStringLiteral("http://a.jp/file/ftp"), QString(), Focus::Comment);
-    expectPrefill(prefill(QString(), QStringLiteral("file:///tmp/a.png")),
-                  QStringLiteral("file:///tmp/a.png"), QString(), Focus::Comment);
     // Other clipboard text, capitals included, is ignored.
     expectPrefill(prefill(QString(), QStringLiteral("HTTP://A.JP/")), QString(), QString(),
                   Focus::Address);
@@ -159,15 +157,6 @@ class LinkLists : public ::testing::Test {
         f.write(bytes);
     }
 };
-
-TEST_F(LinkLists, MissingFilesAreCreatedEmpty) {
-    const Lists lists = loadLists(appDir);
-    EXPECT_TRUE(lists.titles.isEmpty());
-    EXPECT_TRUE(lists.addresses.isEmpty());
-    EXPECT_EQ(file(kTitleListFile), QByteArray());
-    EXPECT_EQ(file(kAddressListFile), QByteArray());
-    EXPECT_TRUE(prompter.shown.isEmpty());
-}
 
 TEST_F(LinkLists, AddAndDeleteKeepTheFilesInStep) {
     // Shift-JIS, any line ending on reading.
