@@ -286,8 +286,9 @@ void LinkDialog::applyPrefill(const link::Prefill& p) {
         // address replaces the "http" put there.
         addressBox->lineEdit()->selectAll();
         addressBox->setFocus();
-    } else
+    } else {
         commentEdit->setFocus();
+    }
 }
 
 void LinkDialog::chooseEntry(QComboBox* chosen, QComboBox* other, int index) {
