@@ -39,20 +39,4 @@ QString appendQuote(const QString& quoteText, const QString& text) {
     return quoteText + QLatin1Char('\n') + text;
 }
 
-bool looksLikeImage(const QString& a) {
-    return a.contains(QLatin1String(".jpg")) || a.contains(QLatin1String(".gif")) ||
-           a.contains(QLatin1String(".bmp")) || a.contains(QLatin1String(".png"));
-}
-
-QString imageTag(const QString& address, const QString& comment) {
-    return QStringLiteral("<IMG src=\"") + address + QStringLiteral("\" alt=\"") + comment +
-           QStringLiteral("\">");
-}
-
-QString linkTag(const QString& address, const QString& comment, bool newWindow) {
-    return QStringLiteral("<A href=\"") + address +
-           (newWindow ? QStringLiteral("\" target=\"_blank\">") : QStringLiteral("\">")) + comment +
-           QStringLiteral("</A>");
-}
-
 }  // namespace kirel::capture

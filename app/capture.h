@@ -34,9 +34,4 @@ QString handleInsertion(const QString& text, int maxLen, const QString& prefix,
 // Quote pane text after appending: the text alone, or old + line break + text.
 QString appendQuote(const QString& quoteText, const QString& text);
 
-// The link and image dialog's tags for a captured address.
-bool looksLikeImage(const QString& address);
-QString imageTag(const QString& address, const QString& comment);
-QString linkTag(const QString& address, const QString& comment, bool newWindow);
-
 }  // namespace kirel::capture

@@ -17,16 +17,10 @@ namespace kirel {
 namespace {
 
 // An address copied while the link dialog is open goes straight into it, and
-// its tag is made again for the new address.
+// the dialog makes its tag again for the new address.
 void fillLinkDialog(LinkTarget& dialog, const QString& address) {
     dialog.bringToTop();
-    dialog.setAddress(address);
-    const bool isImage = capture::looksLikeImage(address);
-    dialog.setImageEnabled(isImage);
-    if (isImage && dialog.imageChecked())
-        dialog.setTag(capture::imageTag(address, dialog.comment()));
-    else
-        dialog.setTag(capture::linkTag(address, dialog.comment(), dialog.newWindowChecked()));
+    dialog.takeAddress(address);
 }
 
 // The fixed-phrase window may want the copied text for text art.
@@ -67,9 +61,10 @@ void runCapture(MainWindow& form) {
     if (!form.clipboard().hasText() || raw.isEmpty()) return;
     const QString text = capture::normalizeLineBreaks(raw);
     if (st.AutoLinkOn && isAddress(text)) {
-        // Without an open link dialog the address waits on the clipboard: the
-        // dialog takes it from there when the user opens it.
-        if (LinkTarget* link = captureTargets().link) fillLinkDialog(*link, text);
+        if (LinkTarget* link = captureTargets().link)
+            fillLinkDialog(*link, text);
+        else if (captureTargets().openLinkDialog)
+            captureTargets().openLinkDialog(text);
         return;
     }
     if (TextArtTarget* phrases = captureTargets().textArt) {

@@ -31,6 +31,8 @@
 #include "app/toolbarpictures.h"
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
+#include "core/capturetargets.h"
+#include "decoration/linkdialog.h"
 #include "drafts/drafts.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
@@ -102,9 +104,21 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     connect(versionInfo, &QAction::triggered, this, &about::showVersion);
     connect(homepage, &QAction::triggered, this, &about::openHomepage);
     applyStartupSettings(arguments);
+    connect(insertLink, &QAction::triggered, this, [this] { openLinkDialog(); });
+    captureTargets().openLinkDialog = [this](const QString& address) {
+        // Not while the decoration window works on the selection: the post is not
+        // changed from elsewhere then, and the address stays on the clipboard.
+        if (!editPane->isEnabled()) return;
+        // Opened from the event loop, not inside the activation or focus change
+        // that ran the capture.
+        QMetaObject::invokeMethod(
+            this, [this, address] { openLinkDialog(address); }, Qt::QueuedConnection);
+    };
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    captureTargets().openLinkDialog = nullptr;
+}
 
 void MainWindow::connectDrafts() {
     DraftStore* d = drafts_.get();
@@ -450,4 +464,14 @@ void MainWindow::wheel(QWheelEvent* event) {
     if (lines == 0) return;
     QScrollBar* bar = target->verticalScrollBar();
     bar->setValue(bar->value() - lines);
+}
+
+void MainWindow::openLinkDialog(const QString& copiedAddress) {
+    if (LinkTarget* open = captureTargets().link) {
+        open->bringToTop();
+        if (!copiedAddress.isEmpty()) open->takeAddress(copiedAddress);
+        return;
+    }
+    LinkDialog dialog(this, *this, copiedAddress);
+    dialog.exec();
 }

@@ -150,6 +150,9 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void transfer();
     // The "常に最前面(&F)" item was chosen.
     void toggleAlwaysOnTop();
+    // The link dialog, modal; copiedAddress is the address whose copy opened it.
+    // With a link dialog open already, the address goes into that one.
+    void openLinkDialog(const QString& copiedAddress = QString());
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -16,8 +16,8 @@
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "platform/browserview.h"
 #include "preview/boards.h"
-#include "preview/browserview.h"
 #include "preview/previewpage.h"
 #include "preview/previewtabs.h"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up and memory of the editor with and without a browser view, against a
-# bare Qt Widgets window, and the preview benchmarks, on a private X server.
+# bare Qt Widgets window, and the preview and link dialog benchmarks, on a
+# private X server.
 # Usage: bench/bench_preview.sh [BUILD_DIR]   (RUNS=5 by default)
 #
 # For each program: the time from starting the process until its window is
@@ -108,4 +109,8 @@ report "editor, preview shown once" view
 if [ -x "$build/bench/bench_preview" ]; then
   echo
   FONTCONFIG_FILE=$appdir/fonts.conf "$build/bench/bench_preview" 2>/dev/null
+fi
+if [ -x "$build/bench/bench_linkdialog" ]; then
+  echo
+  FONTCONFIG_FILE=$appdir/fonts.conf "$build/bench/bench_linkdialog" 2>/dev/null
 fi

@@ -5,6 +5,7 @@
 // it closes; the capture routine talks to it only through these interfaces.
 
 #include <QString>
+#include <functional>
 
 namespace kirel {
 
@@ -14,12 +15,9 @@ class LinkTarget {
     virtual ~LinkTarget() = default;
     // Brings the dialog above every other window.
     virtual void bringToTop() = 0;
-    virtual QString comment() const = 0;
-    virtual bool imageChecked() const = 0;
-    virtual bool newWindowChecked() const = 0;
-    virtual void setAddress(const QString& address) = 0;
-    virtual void setImageEnabled(bool enabled) = 0;
-    virtual void setTag(const QString& tag) = 0;
+    // Puts the address into the address box and makes the tag again, by the
+    // dialog's own rules (image box, alignment, new window).
+    virtual void takeAddress(const QString& address) = 0;
 };
 
 // The fixed-phrase window ("定型文選択"): it may take copied text for text art.
@@ -33,6 +31,8 @@ class TextArtTarget {
 struct CaptureTargets {
     LinkTarget* link = nullptr;
     TextArtTarget* textArt = nullptr;
+    // Opens the link dialog for an address just copied (set by the main window).
+    std::function<void(const QString& address)> openLinkDialog;
 };
 
 // The one set of targets of the running program.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,18 +12,20 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "core/address.h"
 #include "core/appstate.h"
 #include "core/editorhost.h"
 #include "core/textpane.h"
+#include "core/windowinfo.h"
+#include "platform/browserview.h"
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "preview/addresslist.h"
-#include "preview/browserview.h"
 #include "preview/previewpage.h"
 
 namespace kirel {
@@ -52,6 +55,11 @@ PreviewTabs::PreviewTabs(QTabWidget* tabs, EditorHost& host)
     buildAddressMenu();
     connect(tabs_, &QTabWidget::currentChanged, this, &PreviewTabs::pageChanged);
     connect(qApp, &QApplication::focusChanged, this, &PreviewTabs::focusChanged);
+    registerService(windowinfo::kService, this);
+}
+
+PreviewTabs::~PreviewTabs() {
+    unregisterService(windowinfo::kService, this);
 }
 
 void PreviewTabs::buildPreviewTab() {
@@ -299,6 +307,38 @@ void PreviewTabs::goForward() {
 
 void PreviewTabs::reload() {
     browserView->refresh();
+}
+
+// --- the page on view, for the link dialog's address request ------------------------
+
+namespace {
+
+// The browser view reports a local page by its path (with its "#part"); the
+// answer names it by its file address, as a link to it is written.
+QString linkAddressOf(const QString& page) {
+    if (!page.startsWith(QLatin1Char('/'))) return page;
+    const qsizetype hash = page.lastIndexOf(QLatin1Char('#'));
+    if (hash > 0 && !QFileInfo(page).isFile() && QFileInfo(page.left(hash)).isFile()) {
+        QUrl url = QUrl::fromLocalFile(page.left(hash));
+        url.setFragment(page.mid(hash + 1));
+        return url.toString();
+    }
+    return QUrl::fromLocalFile(page).toString();
+}
+
+}  // namespace
+
+bool PreviewTabs::hasTopic(const QString& topic) const {
+    return topic == windowinfo::kTopic;
+}
+
+void PreviewTabs::answer(const QString& topic, const QString& item, ServiceReply reply) {
+    const QString page = browserView->pageAddress();
+    if (topic != windowinfo::kTopic || item != windowinfo::kActiveWindow || page.isEmpty()) {
+        reply(std::nullopt);
+        return;
+    }
+    reply(windowinfo::reply(linkAddressOf(page), browserView->pageTitle()));
 }
 
 }  // namespace kirel

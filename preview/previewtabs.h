@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "platform/servicerequest.h"
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -22,11 +24,19 @@ class EditorHost;
 // capture off, loads the saved address list and takes the clipboard snapshot;
 // leaving it turns capture on and runs the capture check once, so what was
 // copied in the browser is caught as if the user came back from another program.
-class PreviewTabs : public QObject {
+//
+// The browser tab is the program's web browser: it answers the request for the
+// page it shows (service "Iexplore", topic "WWW_GetWindowInfo") with that page's
+// address and title, and fails it while it shows no page.
+class PreviewTabs : public QObject, public ServiceAnswerer {
     Q_OBJECT
   public:
     // tabs: the main window's tab control, whose pages 1 and 2 this fills.
     PreviewTabs(QTabWidget* tabs, EditorHost& host);
+    ~PreviewTabs() override;
+
+    bool hasTopic(const QString& topic) const override;
+    void answer(const QString& topic, const QString& item, ServiceReply reply) override;
 
     // The views: previewView on the preview tab, browserView on the browser tab.
     BrowserView* previewView = nullptr;

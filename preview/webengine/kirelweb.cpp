@@ -24,7 +24,7 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 
-#include "preview/browserengine.h"
+#include "platform/browserengine.h"
 
 namespace kirel {
 namespace {
@@ -202,6 +202,8 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
     void setNavigateComplete(std::function<void(const QString&)> handler) override {
         handler_ = std::move(handler);
     }
+    QString pageAddress() override { return url().isEmpty() ? QString() : addressOf(url()); }
+    QString pageTitle() override { return title(); }
 
   protected:
     // A link that asks for a new window opens in this view.

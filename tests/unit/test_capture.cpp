@@ -62,14 +62,3 @@ TEST(Capture, QuoteAppend) {
     EXPECT_EQ(appendQuote(QStringLiteral("one"), QStringLiteral("two")),
               QStringLiteral("one\ntwo"));
 }
-
-TEST(Capture, LinkTags) {
-    EXPECT_EQ(linkTag(QStringLiteral("http://a/"), QStringLiteral("c"), false),
-              QStringLiteral("<A href=\"http://a/\">c</A>"));
-    EXPECT_EQ(linkTag(QStringLiteral("http://a/"), QStringLiteral("c"), true),
-              QStringLiteral("<A href=\"http://a/\" target=\"_blank\">c</A>"));
-    EXPECT_EQ(imageTag(QStringLiteral("http://a/b.png"), QStringLiteral("c")),
-              QStringLiteral("<IMG src=\"http://a/b.png\" alt=\"c\">"));
-    EXPECT_TRUE(looksLikeImage(QStringLiteral("http://a/b.jpg")));
-    EXPECT_FALSE(looksLikeImage(QStringLiteral("http://a/b.JPG")));
-}

@@ -43,6 +43,10 @@ class BrowserEngine {
     // Called after each completed navigation with the address of the page (a
     // local file as its full path).
     virtual void setNavigateComplete(std::function<void(const QString&)> handler) = 0;
+    // The page on view: its address as navigations report it, and its title;
+    // empty while no page has been shown.
+    virtual QString pageAddress() { return QString(); }
+    virtual QString pageTitle() { return QString(); }
 };
 
 // The module's entry point.
@@ -54,5 +58,5 @@ class BrowserEngineFactory {
 
 }  // namespace kirel
 
-#define KIREL_BROWSER_ENGINE_FACTORY_IID "jp.example.kirel-editor.BrowserEngineFactory/1.0"
+#define KIREL_BROWSER_ENGINE_FACTORY_IID "jp.example.kirel-editor.BrowserEngineFactory/1.1"
 Q_DECLARE_INTERFACE(kirel::BrowserEngineFactory, KIREL_BROWSER_ENGINE_FACTORY_IID)

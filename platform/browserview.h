@@ -1,13 +1,13 @@
 #pragma once
 
-// A browser view of the main window (the preview's and the browser tab's). It
-// stays an empty widget until the first navigation; then it loads the browser
-// module beside the program and creates its engine view inside itself. When the
-// module cannot be loaded, it shows why instead of a page.
+// A browser view (the preview tab's, the browser tab's, the link dialog's picture
+// preview). It stays an empty widget until the first navigation; then it loads
+// the browser module beside the program and creates its engine view inside
+// itself. When the module cannot be loaded, it shows why instead of a page.
 
 #include <QWidget>
 
-#include "preview/browserengine.h"
+#include "platform/browserengine.h"
 
 class QLabel;
 class QVBoxLayout;
@@ -24,6 +24,9 @@ class BrowserView : public QWidget {
     bool goBack();
     bool goForward();
     void refresh();
+    // The page on view (address and title); empty while none has been shown.
+    QString pageAddress() const;
+    QString pageTitle() const;
 
     // The engine view, once created; nullptr before, or when the module failed.
     BrowserEngine* engine() const { return engine_; }

@@ -1,4 +1,4 @@
-#include "preview/browserview.h"
+#include "platform/browserview.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -111,6 +111,14 @@ bool BrowserView::goForward() {
 
 void BrowserView::refresh() {
     if (engine_) engine_->refresh();
+}
+
+QString BrowserView::pageAddress() const {
+    return engine_ ? engine_->pageAddress() : QString();
+}
+
+QString BrowserView::pageTitle() const {
+    return engine_ ? engine_->pageTitle() : QString();
 }
 
 }  // namespace kirel
