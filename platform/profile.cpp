@@ -295,8 +295,10 @@ void Profile::writeString(const QString& section, const QString& key, const QStr
 
     try {
         writeBytesFile(path_, joinLines(lines));
-    } catch (const Failure&) {
-        refuse();
+    } catch (const WriteFailure& failure) {
+        // The file was not replaced; the reason (a full disk...) goes with the message.
+        throw Failure(QStringLiteral("%1 に書き込めません\r\n%2")
+                          .arg(QDir::toNativeSeparators(path_), failure.reason()));
     }
 }
 

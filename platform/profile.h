@@ -10,7 +10,7 @@
 namespace kirel {
 
 class Profile {
-public:
+  public:
     explicit Profile(QString path) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
@@ -28,14 +28,15 @@ public:
     bool readBool(const QString& section, const QString& key, bool def) const;
 
     // Throw kirel::Failure("<path> に書き込めません") when the file cannot be written
-    // (missing folder, read-only file). Storing the value a key already has leaves
-    // the file untouched. A value is stored up to its first line break. Booleans
-    // are written as "1" and "0".
+    // (missing folder, read-only file, full disk); when the system gave a reason,
+    // it follows on a second line. The file is then left as it was. Storing the
+    // value a key already has leaves the file untouched. A value is stored up to
+    // its first line break. Booleans are written as "1" and "0".
     void writeString(const QString& section, const QString& key, const QString& value) const;
     void writeInteger(const QString& section, const QString& key, int value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;
 
-private:
+  private:
     QString path_;
 };
 

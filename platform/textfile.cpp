@@ -1,8 +1,12 @@
 #include "platform/textfile.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/sjis.h"
@@ -10,23 +14,43 @@
 namespace kirel {
 namespace {
 
-QString nativePath(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString nativePath(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 }  // namespace
 
 void writeBytesFile(const QString& path, const QByteArray& bytes) {
+    const auto refuse = [&path](const QString& why) {
+        throw WriteFailure(QStringLiteral("%1 に書き込めません。\r\n%2").arg(nativePath(path), why),
+                           why);
+    };
     QSaveFile file(path);
+    // Unbuffered, so that every write reaches the file system at once and a full
+    // disk is reported by the write itself. A buffered save file only finds out at
+    // the final flush inside commit(), which ignores the error and renames a short
+    // or empty file over the old one.
     // Without a writable folder QSaveFile cannot make its temporary file; writing
     // straight into the target would lose the old file on a failure, so refuse.
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Failure(QStringLiteral("%1 に書き込めません。\r\n%2")
-                          .arg(nativePath(path), file.errorString()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) refuse(file.errorString());
+    QString why;
+    if (file.write(bytes) != bytes.size()) {
+        why = file.errorString();
+    } else if (::fdatasync(file.handle()) != 0) {
+        // Blocks a file system only allocates when it writes them out (delayed
+        // allocation, network and quota-limited file systems) fail here.
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (file.size() != bytes.size()) {
+        why = QStringLiteral("書き込んだ大きさ (%1 バイト) が %2 バイトと違います。")
+                  .arg(file.size())
+                  .arg(bytes.size());
+    } else if (!file.commit()) {
+        why = file.errorString();
+    } else {
+        return;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw Failure(QStringLiteral("%1 に書き込めません。\r\n%2").arg(nativePath(path), why));
-    }
+    file.cancelWriting();
+    refuse(why);
 }
 
 void writeTextFile(const QString& path, const QString& paneText) {
@@ -36,11 +60,13 @@ void writeTextFile(const QString& path, const QString& paneText) {
 QString readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Failure(QStringLiteral("%1 を開けません。\r\n%2").arg(nativePath(path), file.errorString()));
+        throw Failure(
+            QStringLiteral("%1 を開けません。\r\n%2").arg(nativePath(path), file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2").arg(nativePath(path), file.errorString()));
+        throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2")
+                          .arg(nativePath(path), file.errorString()));
     }
     return sjis::fromFile(bytes);
 }
