@@ -4,10 +4,15 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 namespace kirel {
 namespace {
+
+// Every message box's text, for tests that drive the real program and need to
+// know what it said (QT_LOGGING_RULES="kirel.messages.info=true"); off otherwise.
+Q_LOGGING_CATEGORY(messages, "kirel.messages", QtWarningMsg)
 
 QWidget* parentWindow() {
     if (QWidget* w = QApplication::activeModalWidget()) return w;
@@ -17,16 +22,22 @@ QWidget* parentWindow() {
 
 QMessageBox::Icon toQt(Icon icon) {
     switch (icon) {
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Warning: return QMessageBox::Warning;
-        case Icon::Error: return QMessageBox::Critical;
-        case Icon::None: break;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 // Texts of the program use CR LF; a message box wants "\n".
-QString plain(const QString& text) { return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+QString plain(const QString& text) {
+    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
 
 QString startPath(const FileRequest& r) {
     if (r.fileName.isEmpty()) return r.directory;
@@ -44,11 +55,15 @@ QString toQtFilter(const QString& windowsFilter) {
 }
 
 void QtPrompter::message(const QString& text, Icon icon, const QString& caption) {
+    qCInfo(messages).noquote() << "message:"
+                               << plain(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Ok, parentWindow());
     box.exec();
 }
 
 bool QtPrompter::question(const QString& text, Icon icon, const QString& caption) {
+    qCInfo(messages).noquote() << "question:"
+                               << plain(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Yes | QMessageBox::No,
                     parentWindow());
     box.setDefaultButton(QMessageBox::Yes);
@@ -56,7 +71,8 @@ bool QtPrompter::question(const QString& text, Icon icon, const QString& caption
 }
 
 QString QtPrompter::openFileName(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter));
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r),
+                                        toQtFilter(r.filter));
 }
 
 QString QtPrompter::saveFileName(const FileRequest& r) {
@@ -66,7 +82,8 @@ QString QtPrompter::saveFileName(const FileRequest& r) {
 }
 
 QString QtPrompter::openPictureName(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), toQtFilter(r.filter));
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r),
+                                        toQtFilter(r.filter));
 }
 
 std::optional<unsigned> QtPrompter::chooseColor(unsigned initialRgb) {
