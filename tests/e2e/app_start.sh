@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up as a single instance, bringing the first window forward, shut-down
-# writing "Kirel.ini", and a stale lock left by a crash not blocking the next start.
+# writing "Kirel.ini", and a stale lock left by a crash or a power cut not blocking
+# the next start.
 source "$E2E_LIB"
 
 start_kirel
@@ -32,3 +33,13 @@ wait "$KIREL_PID" 2>/dev/null || true
 start_kirel
 pass "start after a crash"
 close_kirel
+
+# A power cut can leave the lock empty or garbled: the next start takes it over.
+for junk in "" "$(head -c 64 /dev/urandom | tr -d '\0')"; do
+  printf '%s' "$junk" >"$XDG_RUNTIME_DIR/Kirel_Editor-$(id -u).lock"
+  start_kirel
+  timeout 15 "$E2E_KIREL" || fail "second start did not exit cleanly"
+  [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "second start left a window"
+  close_kirel
+done
+pass "start over an empty or garbled lock"
