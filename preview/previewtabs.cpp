@@ -308,7 +308,7 @@ void PreviewTabs::PopupMenu9Popup() {
 }
 
 void PreviewTabs::P1Click() {
-    ComboBoxEx1->setEditText(form_->clipboard().text());
+    ComboBoxEx1->setEditText(preview::firstLine(form_->clipboard().text()));
 }
 
 void PreviewTabs::N30Click() {

@@ -396,6 +396,49 @@ class PreviewGuiTest : public QObject {
         view.refresh();
         BrowserView::setFactory(&factory_);
     }
+
+    void pastedSeveralLinesKeepTheFirst() {
+        QVERIFY(QDir(app().AppDir).mkdir(QStringLiteral("user")));
+        auto form = open();
+        PreviewTabs* t = tabs(form.get());
+        form->PageControl1->setCurrentIndex(2);
+        clip_.setText(QStringLiteral("http://a.example.jp/\r\nhttp://b.example.jp/\n"));
+        form->PopupMenu9->popup(QPoint(0, 0));
+        form->PopupMenu9->hide();
+        form->P1->trigger();
+        QCOMPARE(t->ComboBoxEx1->currentText(), QStringLiteral("http://a.example.jp/"));
+        form->PopupMenu9->popup(QPoint(0, 0));
+        form->PopupMenu9->hide();
+        form->N30->trigger();
+        QCOMPARE(t->ComboBoxEx1->count(), 1);
+        QCOMPARE(readAll(QStringLiteral("user/bbs.txt")), QByteArray("http://a.example.jp/\r\n"));
+    }
+
+    void engineViewGoingFirstOrLast() {
+        // The engine view deleted on its own: the browser view forgets it and makes
+        // a new one at the next navigation.
+        BrowserView view(BrowserOptions{});
+        view.navigate(QStringLiteral("/a/0.htm"));
+        QVERIFY(view.engine());
+        delete view.engine()->widget();
+        QVERIFY(!view.engine());
+        QVERIFY(!view.goBack());
+        view.refresh();
+        view.navigate(QStringLiteral("/b/0.htm"));
+        QVERIFY(view.engine());
+        QCOMPARE(engineOf(&view)->loads, QStringList{QStringLiteral("/b/0.htm")});
+
+        // The browser view deleted with its engine view inside: the engine view
+        // goes in QWidget's destructor, after the browser view's own part. Nothing
+        // may be written into that part then (the sanitizer build checks this).
+        auto* parent = new QWidget;
+        auto* inside = new BrowserView(BrowserOptions{}, parent);
+        inside->navigate(QStringLiteral("/c/0.htm"));
+        QPointer<QWidget> engineWidget = inside->engine()->widget();
+        delete inside;
+        QVERIFY(engineWidget.isNull());
+        delete parent;
+    }
 };
 
 QTEST_MAIN(PreviewGuiTest)
