@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
@@ -85,6 +87,23 @@ void writeItemList(const QString& path, const QStringList& items) {
         bytes += "\r\n";
     }
     writeBytesFile(path, bytes);
+}
+
+int removeSaveLeftovers(const QString& folder) {
+    // QSaveFile names its temporary copy after the file with six random letters.
+    static const QRegularExpression leftover(QStringLiteral("^.+\\.(txt|ini|htm)\\.[A-Za-z]{6}$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    for (const QString& sub : {QString(), QStringLiteral("kao"), QStringLiteral("user")}) {
+        const QDir dir(sub.isEmpty() ? folder : folder + QLatin1Char('/') + sub);
+        const QFileInfoList files =
+            dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+        for (const QFileInfo& file : files) {
+            if (leftover.match(file.fileName()).hasMatch() && QFile::remove(file.filePath()))
+                ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace kirel

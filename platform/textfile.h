@@ -40,4 +40,12 @@ void writeItemList(const QString& path, const QStringList& items);
 // and WriteFailure is thrown.
 void writeBytesFile(const QString& path, const QByteArray& bytes);
 
+// Removes what saves interrupted by a kill or a power cut leave behind: the
+// temporary copy of a save is made beside its file as "<name>.XXXXXX" (six
+// letters) and renamed over the file at the end. Only copies of the program's
+// kinds of files (".txt", ".ini", ".htm") in the folder and its "kao" and "user"
+// subfolders are removed. Run at start-up by the one running copy of the program,
+// never while a save may be in progress. Returns how many were removed.
+int removeSaveLeftovers(const QString& folder);
+
 }  // namespace kirel

@@ -4,7 +4,18 @@
 # the next start.
 source "$E2E_LIB"
 
+# A kill between the two steps of a save leaves its temporary copy behind; the
+# next start removes those, and nothing else.
+mkdir -p "$E2E_APPDIR/user"
+for f in Kirel.ini.AbCdEf backup.txt.QwErTy user/bbs.txt.zZyYxX notes.txt Kirel.ini.bak1; do
+  echo leftover >"$E2E_APPDIR/$f"
+done
 start_kirel
+for f in Kirel.ini.AbCdEf backup.txt.QwErTy user/bbs.txt.zZyYxX; do
+  [ -e "$E2E_APPDIR/$f" ] && fail "left-over $f not removed at start-up"
+done
+[ -e "$E2E_APPDIR/notes.txt" ] && [ -e "$E2E_APPDIR/Kirel.ini.bak1" ] || fail "start-up removed a file of the user"
+pass "left-over save copies removed at start-up"
 [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "expected one main window"
 screenshot main-window
 
