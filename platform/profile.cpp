@@ -251,12 +251,18 @@ QString reference(char32_t cp) {
 // (one Shift-JIS has no code for, such as "é" or an emoji, or one stored under
 // another character's code, such as U+301C under U+FF5E's) becomes its decimal
 // numeric reference; so does an "&" that starts "&#", so that it is not taken for
-// one.
+// one, and so do the blanks at either end and a quote at the start, which a read
+// would remove.
 QString pathToStored(QStringView path) {
     QString stored;
     const QList<uint> points = path.toUcs4();
     for (qsizetype i = 0; i < points.size(); ++i) {
         const char32_t cp = points[i];
+        const bool atEnd = i == 0 || i == points.size() - 1;
+        if ((atEnd && (cp == U' ' || cp == U'\t')) || (i == 0 && (cp == U'"' || cp == U'\''))) {
+            stored += reference(cp);
+            continue;
+        }
         if (cp == U'&') {
             const bool looksLikeReference = i + 1 < points.size() && points[i + 1] == U'#';
             stored += looksLikeReference ? reference(cp) : QStringLiteral("&");

@@ -401,6 +401,13 @@ TEST_F(ProfileTest, PathKeysReadBackExactly) {
                             "&#128512;/\x95\x5C&#38;#38;xLastSavePath.txt\r\n"))
         << contents().toStdString();
 
+    // Blanks at the ends and quotes around it are part of a path too.
+    for (const QString& odd : {QStringLiteral(" /a b/c\t"), QStringLiteral("\"/q/\""),
+                               QStringLiteral("'/q'"), QStringLiteral("\t")}) {
+        write("Form1", "LastSavePath", odd);
+        EXPECT_EQ(read("Form1", "LastSavePath"), odd);
+    }
+
     // A file written before paths were stored this way: its references are read
     // as the characters they stand for; a stray "&" stays.
     put("[Form1]\r\nLastSavePath=C:\\T&#233;l&#233;chargements\\a&b&#;&#99999999;\\backup.txt\r\n");
