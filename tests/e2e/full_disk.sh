@@ -15,7 +15,7 @@ mnt=$PWD/full
 mkdir -p "$mnt"
 # Room for the program and its data (not the browser module), plus a little.
 kb=$(du -sk --exclude=kirelweb.so "$E2E_APPDIR" | cut -f1)
-mount -t tmpfs -o size=$((kb + 1024))k tmpfs "$mnt" || {
+mount -t tmpfs -o size=$((kb + 2048))k tmpfs "$mnt" || {
   echo "SKIP: cannot mount a tmpfs here; the full-disk end-to-end test did not run"
   exit 77
 }
@@ -24,8 +24,8 @@ unmount() {
   umount -l "$mnt" 2>/dev/null || true
 }
 trap unmount EXIT
-cp -a "$E2E_APPDIR" "$mnt/Kirel"
-rm -f "$mnt/Kirel/kirelweb.so"
+mkdir "$mnt/Kirel"
+(cd "$E2E_APPDIR" && tar cf - --exclude=./kirelweb.so .) | (cd "$mnt/Kirel" && tar xf -)
 E2E_APPDIR=$mnt/Kirel
 E2E_KIREL=$E2E_APPDIR/kirel
 
