@@ -12,6 +12,7 @@
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
 #include "platform/singleinstance.h"
+#include "platform/textfile.h"
 #include "platform/toplevelwindows.h"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     kirel::Application application(argc, argv);
     kirel::SingleInstance instance(kirel::kAppTitle);
     if (!instance.claim()) return 0;
+    kirel::removeSaveLeftovers(folder);
 
     QApplication::setApplicationName(kirel::kAppTitle);
     QApplication::setApplicationDisplayName(QString());

@@ -66,7 +66,7 @@ void BrowserView::setFactory(BrowserEngineFactory* factory) {
 }
 
 bool BrowserView::ensureEngine() {
-    if (engine_) return true;
+    if (engine()) return true;
     if (failure_) return false;
     QString error;
     BrowserEngineFactory* factory = installedFactory ? installedFactory : moduleFactory(&error);
@@ -84,10 +84,8 @@ bool BrowserView::ensureEngine() {
         layout_->addWidget(failure_);
         return false;
     }
-    QWidget* view = engine_->widget();
-    layout_->addWidget(view);
-    // The view may go with its parent before this object's destructor runs.
-    connect(view, &QObject::destroyed, this, [this] { engine_ = nullptr; });
+    view_ = engine_->widget();
+    layout_->addWidget(view_);
     engine_->setNavigateComplete(
         [this](const QString& address) { emit navigateComplete(address); });
     return true;
@@ -98,19 +96,19 @@ QString BrowserView::failureText() const {
 }
 
 void BrowserView::navigate(const QString& address) {
-    if (ensureEngine()) engine_->navigate(address);
+    if (ensureEngine()) engine()->navigate(address);
 }
 
 bool BrowserView::goBack() {
-    return engine_ && engine_->goBack();
+    return engine() && engine()->goBack();
 }
 
 bool BrowserView::goForward() {
-    return engine_ && engine_->goForward();
+    return engine() && engine()->goForward();
 }
 
 void BrowserView::refresh() {
-    if (engine_) engine_->refresh();
+    if (engine()) engine()->refresh();
 }
 
 QString BrowserView::pageAddress() const {

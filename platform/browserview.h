@@ -5,6 +5,7 @@
 // the browser module beside the program and creates its engine view inside
 // itself. When the module cannot be loaded, it shows why instead of a page.
 
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/browserengine.h"
@@ -28,8 +29,9 @@ class BrowserView : public QWidget {
     QString pageAddress() const;
     QString pageTitle() const;
 
-    // The engine view, once created; nullptr before, or when the module failed.
-    BrowserEngine* engine() const { return engine_; }
+    // The engine view, once created; nullptr before, when the module failed, or
+    // once the view has gone.
+    BrowserEngine* engine() const { return view_ ? engine_ : nullptr; }
     // The text shown in place of the view when the module failed.
     QString failureText() const;
 
@@ -45,6 +47,11 @@ class BrowserView : public QWidget {
 
     BrowserOptions options_;
     QVBoxLayout* layout_;
+    // The engine's widget, watched: it may be deleted before this object (with a
+    // common parent) or by this object's own QWidget destructor, after this
+    // class's part is gone. QPointer learns of it without a handler that would
+    // write into a half-destroyed BrowserView.
+    QPointer<QWidget> view_;
     BrowserEngine* engine_ = nullptr;
     QLabel* failure_ = nullptr;
 };

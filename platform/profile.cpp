@@ -228,6 +228,83 @@ bool parseInteger(QStringView text, int* out) {
     return true;
 }
 
+// Keys that hold a file or folder path. Their values must read back as exactly
+// the path that was written, or the file is not found again; the settings file
+// is Shift-JIS, which cannot hold every character of a path.
+bool isPathKey(QStringView key) {
+    static const char* const kPathKeys[] = {
+        "LastSavePath",   "Tool",           "SavePath",       "ImagePath",
+        "Background",     "Background1",    "Background2",    "Background3",
+        "UserImagePath1", "UserImagePath2", "UserImagePath3",
+    };
+    for (const char* name : kPathKeys) {
+        if (sameName(key, QString::fromLatin1(name))) return true;
+    }
+    return false;
+}
+
+QString reference(char32_t cp) {
+    return QStringLiteral("&#%1;").arg(quint32(cp));
+}
+
+// A path as it is stored: every character that would not read back as itself
+// (one Shift-JIS has no code for, such as "é" or an emoji, or one stored under
+// another character's code, such as U+301C under U+FF5E's) becomes its decimal
+// numeric reference; so does an "&" that starts "&#", so that it is not taken for
+// one, and so do the blanks at either end and a quote at the start, which a read
+// would remove.
+QString pathToStored(QStringView path) {
+    QString stored;
+    const QList<uint> points = path.toUcs4();
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const char32_t cp = points[i];
+        const bool atEnd = i == 0 || i == points.size() - 1;
+        if ((atEnd && (cp == U' ' || cp == U'\t')) || (i == 0 && (cp == U'"' || cp == U'\''))) {
+            stored += reference(cp);
+            continue;
+        }
+        if (cp == U'&') {
+            const bool looksLikeReference = i + 1 < points.size() && points[i + 1] == U'#';
+            stored += looksLikeReference ? reference(cp) : QStringLiteral("&");
+            continue;
+        }
+        const QString one = QString::fromUcs4(&cp, 1);
+        const bool keeps = !sjis::isPlaceholder(cp) && sjis::decode(sjis::encode(one)) == one;
+        stored += keeps ? one : reference(cp);
+    }
+    return stored;
+}
+
+// The path a stored value stands for: decimal numeric references of characters
+// become the characters; any other text stays as it is.
+QString storedToPath(const QString& stored) {
+    QString path;
+    qsizetype i = 0;
+    while (i < stored.size()) {
+        if (stored[i] == QLatin1Char('&') && i + 1 < stored.size() &&
+            stored[i + 1] == QLatin1Char('#')) {
+            qsizetype j = i + 2;
+            quint32 value = 0;
+            while (j < stored.size() && isAsciiDigit(stored[j]) && j - i < 10) {
+                value = value * 10 + (stored[j].unicode() - u'0');
+                ++j;
+            }
+            const bool valid = j > i + 2 && j < stored.size() && stored[j] == QLatin1Char(';') &&
+                               value > 0 && value <= 0x10FFFF &&
+                               !(value >= 0xD800 && value <= 0xDFFF);
+            if (valid) {
+                const char32_t cp = value;
+                path += QString::fromUcs4(&cp, 1);
+                i = j + 1;
+                continue;
+            }
+        }
+        path += stored[i];
+        ++i;
+    }
+    return path;
+}
+
 // A file the user may not write, or one without any write permission bit (which
 // also stops root, who could otherwise write anything).
 bool isWritableFile(const QFileInfo& info) {
@@ -243,7 +320,8 @@ QString Profile::readString(const QString& section, const QString& key, const QS
     if (!readFileBytes(path_, &bytes)) return def;
     const Location at = locate(splitLines(bytes), section, key);
     if (at.keyLine < 0) return def;
-    return cutToBytes(sjis::decode(stripQuotes(at.value)), kMaxValueBytes);
+    const QString value = cutToBytes(sjis::decode(stripQuotes(at.value)), kMaxValueBytes);
+    return isPathKey(key) ? storedToPath(value) : value;
 }
 
 int Profile::readInteger(const QString& section, const QString& key, int def) const {
@@ -266,7 +344,8 @@ void Profile::writeString(const QString& section, const QString& key, const QStr
            value[keptLength] != QLatin1Char('\n')) {
         ++keptLength;
     }
-    const QByteArray newValue = sjis::encode(QStringView(value).first(keptLength));
+    const QStringView kept = QStringView(value).first(keptLength);
+    const QByteArray newValue = sjis::encode(isPathKey(key) ? pathToStored(kept) : kept.toString());
 
     QByteArray bytes;
     const QFileInfo info(path_);
@@ -295,8 +374,10 @@ void Profile::writeString(const QString& section, const QString& key, const QStr
 
     try {
         writeBytesFile(path_, joinLines(lines));
-    } catch (const Failure&) {
-        refuse();
+    } catch (const WriteFailure& failure) {
+        // The file was not replaced; the reason (a full disk...) goes with the message.
+        throw Failure(QStringLiteral("%1 に書き込めません\r\n%2")
+                          .arg(QDir::toNativeSeparators(path_), failure.reason()));
     }
 }
 

@@ -18,7 +18,10 @@ class Profile {
     // Text of the key; a present empty value is returned as empty, the default
     // only applies to a missing key (or an unreadable file). Blanks around the value
     // and one pair of quotes around all of it are removed; at most 2047 bytes are
-    // returned, never half of a double-byte character.
+    // returned, never half of a double-byte character. Path keys (LastSavePath,
+    // SavePath, Tool, ImagePath, UserImagePath1-3, Background, Background1-3) read
+    // back exactly what was written: a character Shift-JIS cannot hold as itself
+    // is stored as its numeric reference "&#233;" and read back as the character.
     QString readString(const QString& section, const QString& key, const QString& def) const;
     // Decimal with an optional sign, or hexadecimal after 0x, 0X or $ taken as an
     // unsigned 32-bit number ("0xFFFFFFFF" is -1); anything else (trailing junk, an
@@ -28,9 +31,10 @@ class Profile {
     bool readBool(const QString& section, const QString& key, bool def) const;
 
     // Throw kirel::Failure("<path> に書き込めません") when the file cannot be written
-    // (missing folder, read-only file). Storing the value a key already has leaves
-    // the file untouched. A value is stored up to its first line break. Booleans
-    // are written as "1" and "0".
+    // (missing folder, read-only file, full disk); when the system gave a reason,
+    // it follows on a second line. The file is then left as it was. Storing the
+    // value a key already has leaves the file untouched. A value is stored up to
+    // its first line break. Booleans are written as "1" and "0".
     void writeString(const QString& section, const QString& key, const QString& value) const;
     void writeInteger(const QString& section, const QString& key, int value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;

@@ -4,12 +4,17 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include "platform/toplevelwindows.h"
 
 namespace kirel {
 namespace {
+
+// Every message box's text, for tests that drive the real program and need to
+// know what it said (QT_LOGGING_RULES="kirel.messages.info=true"); off otherwise.
+Q_LOGGING_CATEGORY(messages, "kirel.messages", QtWarningMsg)
 
 QMessageBox::Icon toQt(Icon icon) {
     switch (icon) {
@@ -46,11 +51,15 @@ QString toQtFilter(const QString& windowsFilter) {
 }
 
 void QtPrompter::message(const QString& text, Icon icon, const QString& caption) {
+    qCInfo(messages).noquote() << "message:"
+                               << plain(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
 bool QtPrompter::question(const QString& text, Icon icon, const QString& caption) {
+    qCInfo(messages).noquote() << "question:"
+                               << plain(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setDefaultButton(QMessageBox::Yes);

@@ -41,28 +41,53 @@ bool SingleInstance::claim() {
     lock_ = std::make_unique<QLockFile>(lockPath_);
     lock_->setStaleLockTime(0);  // stale only when the owning process is gone
     if (lock_->tryLock(0)) {
-        QLocalServer::removeServer(socketPath_);
-        server_ = new QLocalServer(this);
-        server_->setSocketOptions(QLocalServer::UserAccessOption);
-        server_->listen(socketPath_);
-        connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+        listen();
         return true;
     }
+    // A lock that names its process: that copy may still be starting, so give it
+    // a moment to answer. A lock that cannot be read (empty or garbled after a
+    // power cut) names nobody; only a copy that has just made the file and not yet
+    // written it could own it, and that one answers at once.
+    qint64 pid = 0;
+    QString host, application;
+    const bool readable = lock_->getLockInfo(&pid, &host, &application);
+    if (askRunningCopy(readable ? 3000 : 1000)) {
+        lock_.reset();
+        return false;
+    }
+    // Nobody answers, so nobody runs: the lock is left over. Take it over. (A copy
+    // that still holds the file open keeps it: then it is the running one.)
+    if (lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+        listen();
+        return true;
+    }
+    askRunningCopy(3000);
     lock_.reset();
-    // The first instance may still be starting: try for a moment to reach it.
+    return false;
+}
+
+void SingleInstance::listen() {
+    QLocalServer::removeServer(socketPath_);
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    server_->listen(socketPath_);
+    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+}
+
+bool SingleInstance::askRunningCopy(int patienceMs) {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 3000) {
+    do {
         QLocalSocket socket;
         socket.connectToServer(socketPath_);
         if (socket.waitForConnected(200)) {
             socket.write("activate\n");
             socket.waitForBytesWritten(500);
             socket.disconnectFromServer();
-            return false;
+            return true;
         }
         QThread::msleep(50);
-    }
+    } while (timer.elapsed() < patienceMs);
     return false;
 }
 

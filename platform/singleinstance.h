@@ -3,7 +3,8 @@
 // One running editor per user. The first instance holds a lock file and listens on
 // a local socket; a second start finds the lock taken, asks the first instance to
 // come to the front and ends without a window. A lock left by a crashed instance
-// is stale (its process is gone) and is taken over at the next start.
+// (its process is gone), or one that cannot be read (empty or garbled after a
+// power cut) and behind which no running instance answers, is taken over.
 
 #include <QObject>
 #include <QString>
@@ -29,6 +30,10 @@ class SingleInstance : public QObject {
     void activationRequested();
 
   private:
+    void listen();
+    // Asks a running instance to come to the front, trying for up to patienceMs;
+    // false when none answered.
+    bool askRunningCopy(int patienceMs);
     void acceptConnection();
 
     QString lockPath_;

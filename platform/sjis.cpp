@@ -6,6 +6,7 @@
 // byteLength has a faster loop of its own that follows the same rules.
 #include "platform/sjis.h"
 
+#include <QVarLengthArray>
 #include <cstdint>
 
 namespace kirel::sjis {
@@ -54,7 +55,8 @@ inline qsizetype referenceLength(char32_t cp) {
 }
 
 // Walks pane text and reports every piece of Shift-JIS output to the sink:
-//   sink.byte(b), sink.pair(code), sink.reference(codePoint).
+//   sink.byte(b), sink.pair(code), sink.reference(codePoint),
+//   sink.kept(b) for the byte a placeholder stands for.
 // With lineBreaks, "\n" is reported as the two bytes CR LF.
 template <class Sink>
 inline void encodeWalk(QStringView text, bool lineBreaks, Sink& sink) {
@@ -70,7 +72,7 @@ inline void encodeWalk(QStringView text, bool lineBreaks, Sink& sink) {
         if (isHighSurrogate(u) && p < end && isLowSurrogate(*p)) {
             const char16_t low = *p++;
             if (u == kHighPlaceholder && low >= kLowPlaceholderBase) {
-                sink.byte(std::uint8_t(low - kLowPlaceholderBase));
+                sink.kept(std::uint8_t(low - kLowPlaceholderBase));
             } else {
                 sink.reference(supplementary(u, low));
             }
@@ -91,13 +93,21 @@ inline void encodeWalk(QStringView text, bool lineBreaks, Sink& sink) {
 struct CountSink {
     qsizetype n = 0;
     void byte(std::uint8_t) { ++n; }
+    void kept(std::uint8_t) { ++n; }
     void pair(std::uint16_t) { n += 2; }
     void reference(char32_t cp) { n += referenceLength(cp); }
 };
 
 struct WriteSink {
-    char* out;
+    char* const start;
+    char* out = start;
+    // Where kept lead bytes were written; they are checked once all is written.
+    QVarLengthArray<qsizetype, 16> keptLeads;
     void byte(std::uint8_t b) { *out++ = char(b); }
+    void kept(std::uint8_t b) {
+        if (kSingle[b] == kLeadByte) keptLeads.append(out - start);
+        *out++ = char(b);
+    }
     void pair(std::uint16_t code) {
         *out++ = char(code >> 8);
         *out++ = char(code & 0xFF);
@@ -123,6 +133,15 @@ QByteArray encodeText(QStringView text, bool lineBreaks) {
     WriteSink write{bytes.data()};
     encodeWalk(text, lineBreaks, write);
     Q_ASSERT(write.out == bytes.constData() + bytes.size());
+    // A kept lead byte followed by a byte it pairs with would read back as one
+    // character, swallowing the user's next one: such a byte is written as "?"
+    // (which pairs with nothing) instead. From the last to the first, so that each
+    // is checked against the byte that finally follows it.
+    auto* const out = reinterpret_cast<std::uint8_t*>(bytes.data());
+    for (qsizetype i = write.keptLeads.size() - 1; i >= 0; --i) {
+        const qsizetype at = write.keptLeads[i];
+        if (at + 1 < bytes.size() && decodePair(out[at], out[at + 1]) != 0) out[at] = '?';
+    }
     return bytes;
 }
 

@@ -13,7 +13,9 @@
 //  - a character Shift-JIS cannot hold is written as the decimal numeric character
 //    reference a browser sends to a Shift-JIS form ("&#128512;"), one per code point;
 //  - bytes that are not valid Shift-JIS decode to reversible placeholders
-//    (U+10FF00 + byte) that encode back to the same byte.
+//    (U+10FF00 + byte) that encode back to the same byte, except a lead byte
+//    that would pair with the byte written after it: that one is written as "?",
+//    so that every real character of the text reads back unchanged.
 // Line breaks: text in the panes uses "\n"; in files and in every byte count a
 // line break is CR LF (two bytes).
 

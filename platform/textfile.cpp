@@ -1,8 +1,14 @@
 #include "platform/textfile.h"
 
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/sjis.h"
@@ -17,18 +23,36 @@ QString nativePath(const QString& path) {
 }  // namespace
 
 void writeBytesFile(const QString& path, const QByteArray& bytes) {
+    const auto refuse = [&path](const QString& why) {
+        throw WriteFailure(QStringLiteral("%1 に書き込めません。\r\n%2").arg(nativePath(path), why),
+                           why);
+    };
     QSaveFile file(path);
+    // Unbuffered, so that every write reaches the file system at once and a full
+    // disk is reported by the write itself. A buffered save file only finds out at
+    // the final flush inside commit(), which ignores the error and renames a short
+    // or empty file over the old one.
     // Without a writable folder QSaveFile cannot make its temporary file; writing
     // straight into the target would lose the old file on a failure, so refuse.
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Failure(QStringLiteral("%1 に書き込めません。\r\n%2")
-                          .arg(nativePath(path), file.errorString()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) refuse(file.errorString());
+    QString why;
+    if (file.write(bytes) != bytes.size()) {
+        why = file.errorString();
+    } else if (::fdatasync(file.handle()) != 0) {
+        // Blocks a file system only allocates when it writes them out (delayed
+        // allocation, network and quota-limited file systems) fail here.
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (file.size() != bytes.size()) {
+        why = QStringLiteral("書き込んだ大きさ (%1 バイト) が %2 バイトと違います。")
+                  .arg(file.size())
+                  .arg(bytes.size());
+    } else if (!file.commit()) {
+        why = file.errorString();
+    } else {
+        return;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw Failure(QStringLiteral("%1 に書き込めません。\r\n%2").arg(nativePath(path), why));
-    }
+    file.cancelWriting();
+    refuse(why);
 }
 
 void writeTextFile(const QString& path, const QString& paneText) {
@@ -63,6 +87,23 @@ void writeItemList(const QString& path, const QStringList& items) {
         bytes += "\r\n";
     }
     writeBytesFile(path, bytes);
+}
+
+int removeSaveLeftovers(const QString& folder) {
+    // QSaveFile names its temporary copy after the file with six random letters.
+    static const QRegularExpression leftover(QStringLiteral("^.+\\.(txt|ini|htm)\\.[A-Za-z]{6}$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    for (const QString& sub : {QString(), QStringLiteral("kao"), QStringLiteral("user")}) {
+        const QDir dir(sub.isEmpty() ? folder : folder + QLatin1Char('/') + sub);
+        const QFileInfoList files =
+            dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+        for (const QFileInfo& file : files) {
+            if (leftover.match(file.fileName()).hasMatch() && QFile::remove(file.filePath()))
+                ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace kirel

@@ -41,12 +41,20 @@ LoadResult loadAddressList(const QString& path) {
     return result;
 }
 
+QString firstLine(const QString& text) {
+    qsizetype end = 0;
+    while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+        ++end;
+    return text.left(end);
+}
+
 bool addAddress(QStringList& items, const QString& text, const QString& path) {
-    if (text.isEmpty()) {
+    const QString address = firstLine(text);
+    if (address.isEmpty()) {
         showMessage(kNothingToAdd, Icon::Warning);
         return false;
     }
-    items.append(text);
+    items.append(address);
     save(items, path, kAdded);
     return true;
 }

@@ -26,7 +26,11 @@ struct LoadResult {
 };
 LoadResult loadAddressList(const QString& path);
 
-// "アイテムリストに追加(&A)": appends text (duplicates allowed) and saves the
+// The text up to its first line break (CR or LF): an address is one line, and a
+// line break inside an item would split it in two in the saved list.
+QString firstLine(const QString& text);
+
+// "アイテムリストに追加(&A)": appends text (its first line only; duplicates allowed) and saves the
 // list. Returns false when nothing was added (empty text). A failed save is shown
 // as a plain message; the item stays in the list.
 bool addAddress(QStringList& items, const QString& text, const QString& path);

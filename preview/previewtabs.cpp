@@ -271,7 +271,7 @@ void PreviewTabs::addressMenuShowing() {
 }
 
 void PreviewTabs::pasteAddress() {
-    addressBox->setEditText(host_.clipboard().text());
+    addressBox->setEditText(preview::firstLine(host_.clipboard().text()));
 }
 
 void PreviewTabs::addAddress() {

@@ -47,7 +47,7 @@ class PreviewTabs : public QObject, public ServiceAnswerer {
     QPushButton* backButton = nullptr;
     QPushButton* forwardButton = nullptr;
     QPushButton* reloadButton = nullptr;
-    // The address box's context menu (objectName PopupMenu9) and its items.
+    // The address box's context menu (objectName addressMenu) and its items.
     QMenu* addressMenu = nullptr;
     QAction *addressPaste = nullptr, *addressSeparator = nullptr, *addressAdd = nullptr,
             *addressDelete = nullptr;

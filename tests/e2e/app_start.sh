@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
 # Start-up as a single instance, bringing the first window forward, shut-down
-# writing "Kirel.ini", and a stale lock left by a crash not blocking the next start.
+# writing "Kirel.ini", and a stale lock left by a crash or a power cut not blocking
+# the next start.
 source "$E2E_LIB"
 
+# A kill between the two steps of a save leaves its temporary copy behind; the
+# next start removes those, and nothing else.
+mkdir -p "$E2E_APPDIR/user"
+for f in Kirel.ini.AbCdEf backup.txt.QwErTy user/bbs.txt.zZyYxX notes.txt Kirel.ini.bak1; do
+  echo leftover >"$E2E_APPDIR/$f"
+done
 start_kirel
+for f in Kirel.ini.AbCdEf backup.txt.QwErTy user/bbs.txt.zZyYxX; do
+  [ -e "$E2E_APPDIR/$f" ] && fail "left-over $f not removed at start-up"
+done
+[ -e "$E2E_APPDIR/notes.txt" ] && [ -e "$E2E_APPDIR/Kirel.ini.bak1" ] || fail "start-up removed a file of the user"
+pass "left-over save copies removed at start-up"
 [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "expected one main window"
 screenshot main-window
 
@@ -32,3 +44,13 @@ wait "$KIREL_PID" 2>/dev/null || true
 start_kirel
 pass "start after a crash"
 close_kirel
+
+# A power cut can leave the lock empty or garbled: the next start takes it over.
+for junk in "" "$(head -c 64 /dev/urandom | tr -d '\0')"; do
+  printf '%s' "$junk" >"$XDG_RUNTIME_DIR/Kirel_Editor-$(id -u).lock"
+  start_kirel
+  timeout 15 "$E2E_KIREL" || fail "second start did not exit cleanly"
+  [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "second start left a window"
+  close_kirel
+done
+pass "start over an empty or garbled lock"

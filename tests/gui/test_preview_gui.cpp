@@ -17,8 +17,8 @@
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
-#include "platform/keyboard.h"
 #include "platform/browserview.h"
+#include "platform/keyboard.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
 #include "platform/sjis.h"
@@ -429,6 +429,49 @@ class PreviewGuiTest : public QObject {
         QVERIFY(!view.goForward());
         view.refresh();
         BrowserView::setFactory(&factory_);
+    }
+
+    void pastedSeveralLinesKeepTheFirst() {
+        QVERIFY(QDir(app().AppDir).mkdir(QStringLiteral("user")));
+        auto form = open();
+        PreviewTabs* t = tabs(form.get());
+        form->tabs->setCurrentIndex(2);
+        clip_.setText(QStringLiteral("http://a.example.jp/\r\nhttp://b.example.jp/\n"));
+        t->addressMenu->popup(QPoint(0, 0));
+        t->addressMenu->hide();
+        t->addressPaste->trigger();
+        QCOMPARE(t->addressBox->currentText(), QStringLiteral("http://a.example.jp/"));
+        t->addressMenu->popup(QPoint(0, 0));
+        t->addressMenu->hide();
+        t->addressAdd->trigger();
+        QCOMPARE(t->addressBox->count(), 1);
+        QCOMPARE(readAll(QStringLiteral("user/bbs.txt")), QByteArray("http://a.example.jp/\r\n"));
+    }
+
+    void engineViewGoingFirstOrLast() {
+        // The engine view deleted on its own: the browser view forgets it and makes
+        // a new one at the next navigation.
+        BrowserView view(BrowserOptions{});
+        view.navigate(QStringLiteral("/a/0.htm"));
+        QVERIFY(view.engine());
+        delete view.engine()->widget();
+        QVERIFY(!view.engine());
+        QVERIFY(!view.goBack());
+        view.refresh();
+        view.navigate(QStringLiteral("/b/0.htm"));
+        QVERIFY(view.engine());
+        QCOMPARE(engineOf(&view)->loads, QStringList{QStringLiteral("/b/0.htm")});
+
+        // The browser view deleted with its engine view inside: the engine view
+        // goes in QWidget's destructor, after the browser view's own part. Nothing
+        // may be written into that part then (the sanitizer build checks this).
+        auto* parent = new QWidget;
+        auto* inside = new BrowserView(BrowserOptions{}, parent);
+        inside->navigate(QStringLiteral("/c/0.htm"));
+        QPointer<QWidget> engineWidget = inside->engine()->widget();
+        delete inside;
+        QVERIFY(engineWidget.isNull());
+        delete parent;
     }
 };
 

@@ -46,4 +46,13 @@ TEST(Colors, IntegerToStringAndBytes) {
     EXPECT_EQ(colorGreen(15909506), 0xC2);
     EXPECT_EQ(colorBlue(15909506), 0xF2);
     EXPECT_EQ(colorInt(0x82, 0xC2, 0xF2), 15909506);
+    EXPECT_EQ(colorIntToString(0), QStringLiteral("000000"));
+    EXPECT_EQ(colorIntToString(0x00ABCDEF), QStringLiteral("EFCDAB"));
+    EXPECT_EQ(colorIntToString(-1), QStringLiteral("FFFFFF"));
+    // The eight preset colours go there and back unchanged.
+    for (int colour : {255, 16744448, 13876988, 16559015, 15909506, 12701097, 14647167, 657930}) {
+        int value = 0;
+        ASSERT_TRUE(colorStringToInt(QLatin1Char('#') + colorIntToString(colour), &value));
+        EXPECT_EQ(value, colour);
+    }
 }

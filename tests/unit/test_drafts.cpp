@@ -229,3 +229,22 @@ TEST_F(Drafts, InsertAndOpenRememberTheFileForOverwriteSave) {
     EXPECT_EQ(store.openName(), file("three.txt"));
     EXPECT_FALSE(edit.isEmpty());
 }
+
+TEST_F(Drafts, QuickSaveAndLoad0InAFolderShiftJisCannotName) {
+    // A program folder whose name has characters the settings file cannot hold as
+    // themselves: the recorded path must still lead back to the saved file.
+    const QString folder = dir.filePath(QStringLiteral("T\u00E9l\u00E9chargements\u301C\u2212") +
+                                        QString::fromUcs4(U"\U0001F600", 1));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    app().AppDir = folder + QLatin1Char('/');
+    setPanes(QStringLiteral("本文"), QStringLiteral("引用"));
+    store.quickSave0();
+    EXPECT_TRUE(prompter.shown.isEmpty());
+    EXPECT_EQ(lastSavePath(), at("backup.txt"));
+
+    setPanes({}, {});
+    store.quickLoad0();
+    EXPECT_TRUE(prompter.shown.isEmpty()) << prompter.texts().join(u'|').toStdString();
+    EXPECT_EQ(edit.text(), QStringLiteral("本文"));
+    EXPECT_EQ(quote.text(), QStringLiteral("引用"));
+}

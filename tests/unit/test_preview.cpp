@@ -347,6 +347,19 @@ TEST(AddressList, AddRefusedOrNotSaved) {
     EXPECT_NE(prompter.last(), kAdded);
 }
 
+TEST(AddressList, SeveralLinesAddTheFirstOnly) {
+    kirel::test::ScriptedPrompter prompter;
+    Folder f;
+    QStringList items;
+    EXPECT_TRUE(addAddress(items, QStringLiteral("http://a/\r\nhttp://b/"), f.appDir + "bbs.txt"));
+    EXPECT_TRUE(addAddress(items, QStringLiteral("http://c/\rx\ny"), f.appDir + "bbs.txt"));
+    EXPECT_EQ(items, QStringList({"http://a/", "http://c/"}));
+    EXPECT_EQ(readAll(f.appDir + "bbs.txt"), QByteArray("http://a/\r\nhttp://c/\r\n"));
+    EXPECT_EQ(firstLine(QStringLiteral("\nhttp://a/")), QString());
+    EXPECT_FALSE(addAddress(items, QStringLiteral("\nhttp://a/"), f.appDir + "bbs.txt"));
+    EXPECT_EQ(prompter.last(), kNothingToAdd);
+}
+
 TEST(AddressList, Delete) {
     kirel::test::ScriptedPrompter prompter;
     Folder f;

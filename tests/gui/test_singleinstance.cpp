@@ -1,0 +1,117 @@
+// One running editor per user: a lock left behind in any state (empty after a
+// power cut, garbled, naming a process that is gone) must not keep the program
+// from starting, and a start while the first really runs must still reach it.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/singleinstance.h"
+
+using namespace kirel;
+
+namespace {
+
+const QString kKey = QStringLiteral("Kirel Test");
+
+}  // namespace
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> runtime_;
+
+    QString lockPath() const {
+        return runtime_->filePath(QStringLiteral("Kirel_Test-%1.lock").arg(::getuid()));
+    }
+    void putLock(const QByteArray& bytes) const {
+        QFile f(lockPath());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+
+    // The program starts (takes the lock) without waiting out the full search for
+    // a running copy, and a second start then finds it and brings it forward.
+    void startsAndIsFoundAfterwards() {
+        SingleInstance first(kKey);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(first.claim());
+        QVERIFY2(timer.elapsed() < 2500, qPrintable(QString::number(timer.elapsed())));
+        secondStartReaches(first);
+    }
+
+    static void secondStartReaches(SingleInstance& first) {
+        QSignalSpy activated(&first, &SingleInstance::activationRequested);
+        SingleInstance second(kKey);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!second.claim());
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(activated.wait(3000));
+    }
+
+  private slots:
+    void init() {
+        runtime_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(runtime_->isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_->path()));
+    }
+
+    void noLock() { startsAndIsFoundAfterwards(); }
+
+    void emptyLock() {
+        putLock(QByteArray());
+        startsAndIsFoundAfterwards();
+    }
+
+    void lockOfRandomBytes() {
+        for (int round = 0; round < 3; ++round) {
+            QByteArray junk(int(QRandomGenerator::global()->bounded(1, 200)), Qt::Uninitialized);
+            for (char& c : junk) c = char(QRandomGenerator::global()->bounded(256));
+            putLock(junk);
+            startsAndIsFoundAfterwards();
+            QVERIFY(!QFile::exists(lockPath()));
+        }
+    }
+
+    void lockOfADeadProcess() {
+        // A lock written the way a running copy writes it, then given the number
+        // of a process that has ended.
+        QByteArray content;
+        {
+            QLockFile probe(lockPath());
+            QVERIFY(probe.tryLock(0));
+            QFile f(lockPath());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            content = f.readAll();
+            probe.unlock();
+        }
+        const pid_t child = ::fork();
+        if (child == 0) ::_exit(0);
+        QVERIFY(child > 0);
+        ::waitpid(child, nullptr, 0);
+        const qsizetype firstLineEnd = content.indexOf('\n');
+        QVERIFY(firstLineEnd > 0);
+        putLock(QByteArray::number(child) + content.mid(firstLineEnd));
+        startsAndIsFoundAfterwards();
+    }
+
+    void lockLeftByAFirstCopyThatEnded() {
+        {
+            SingleInstance first(kKey);
+            QVERIFY(first.claim());
+        }
+        startsAndIsFoundAfterwards();
+    }
+};
+
+QTEST_GUILESS_MAIN(SingleInstanceTest)
+#include "test_singleinstance.moc"
