@@ -1,8 +1,9 @@
 #pragma once
 
-// Colours of the text an input method is still composing in the edit pane: the
-// clause being converted stands out (dark text on cyan, bold), the rest of the
-// composition is blue on white, bold.
+// Colours of the text an input method is still composing in a plain-text pane
+// (the main window's edit pane, the split-post editor): the clause being
+// converted stands out (dark text on cyan, bold), the rest of the composition is
+// blue on white, bold.
 
 #include <QObject>
 
