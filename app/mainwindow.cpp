@@ -31,6 +31,7 @@
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "drafts/drafts.h"
+#include "drafts/tooldialog.h"
 #include "platform/failure.h"
 #include "platform/imecolors.h"
 #include "platform/profile.h"
@@ -97,6 +98,8 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     connect(help, &QAction::triggered, this, &about::openHelp);
     connect(versionInfo, &QAction::triggered, this, &about::showVersion);
     connect(homepage, &QAction::triggered, this, &about::openHomepage);
+    connect(runTool, &QAction::triggered, this, [this] { launchExternalTool(this); });
+    connect(toolSettings, &QAction::triggered, this, [this] { openToolDialog(this); });
     applyStartupSettings(arguments);
 }
 
