@@ -73,6 +73,7 @@ ToolDialog::ToolDialog(QWidget* owner)
         }
         programmatic_ = false;
     }
+    fileList->setFocus();
 }
 
 void ToolDialog::buildWidgets() {
