@@ -52,7 +52,9 @@ ToolDialog::ToolDialog(QWidget* owner)
     setFixedSize(520, 340);
 
     drives_ = tool::currentDrives();
+    programmatic_ = true;
     for (const tool::Drive& d : drives_) driveBox->addItem(d.text);
+    programmatic_ = false;
 
     // The program folder, or the registered program's folder with the program
     // selected; the path box stays empty either way.
@@ -125,7 +127,9 @@ void ToolDialog::buildWidgets() {
     connect(folderTree, &QTreeWidget::itemExpanded, this, &ToolDialog::fillChildren);
     connect(folderTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { userChoseFolder(item); });
-    connect(fileList, &QListWidget::currentItemChanged, this, [this] { userChoseFile(); });
+    // A file is chosen when the user selects it (the list only moves its current
+    // item when it takes the focus), or clicks it again.
+    connect(fileList, &QListWidget::itemSelectionChanged, this, [this] { userChoseFile(); });
     connect(fileList, &QListWidget::itemClicked, this, [this] { userChoseFile(); });
     connect(registerButton, &QPushButton::clicked, this, &ToolDialog::registerTool);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -198,9 +202,9 @@ void ToolDialog::userChoseFolder(QTreeWidgetItem* item) {
 
 void ToolDialog::userChoseFile() {
     if (programmatic_) return;
-    const QListWidgetItem* item = fileList->currentItem();
-    if (!item) return;
-    pathEdit->setText(joined(folder_, item->text()));
+    const QList<QListWidgetItem*> chosen = fileList->selectedItems();
+    if (chosen.isEmpty()) return;
+    pathEdit->setText(joined(folder_, chosen.first()->text()));
 }
 
 void ToolDialog::registerTool() {

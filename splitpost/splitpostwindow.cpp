@@ -74,7 +74,6 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
     lines_ = new LineTally(editor);
     connect(editor, &QPlainTextEdit::textChanged, this, &SplitPostWindow::count);
     editor->setPlainText(host.editText().selectedText());
-    if (boxes_.shownRank() == 0) count();  // an empty text changes nothing
     applyWindowLook(this,
                     Profile(app().iniPath())
                         .readInteger(keys::kShared, keys::kFormColor, keys::kFormColorDefault));
@@ -173,6 +172,9 @@ void SplitPostWindow::buildMenus() {
 }
 
 void SplitPostWindow::count() {
+    // Until the window shows, the editor has no width to wrap at: the first count
+    // is made as it shows.
+    if (!shown_) return;
     const splitpost::CountBoxes::Texts t = boxes_.update(lines_->lines(), bytes_->bytes());
     linesBox->setText(t.lines);
     bytesBox->setText(t.bytes);
@@ -184,8 +186,6 @@ void SplitPostWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    // The text was counted before the editor had its width: count it as the
-    // window shows it.
     count();
 }
 
