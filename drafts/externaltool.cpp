@@ -6,9 +6,13 @@
 
 #include "core/settingskeys.h"
 #include "platform/profile.h"
+#include "platform/sjis.h"
 
 namespace kirel::tool {
 namespace {
+
+// The longest value the settings file gives back whole.
+constexpr qsizetype kMaxSettingBytes = 2047;
 
 // File systems of the system itself, of memory, and of packaged images: nothing
 // a user keeps files on.
@@ -70,8 +74,17 @@ Launch launch(const QString& tool, const std::function<bool(const QString&)>& st
     return start(tool) ? Launch::Started : Launch::NotStarted;
 }
 
+bool isStorable(const QString& path) {
+    if (path.isEmpty() || path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r')) ||
+        path.endsWith(QLatin1Char(' ')) || path.endsWith(QLatin1Char('\t')))
+        return false;
+    for (const char32_t c : path.toUcs4())
+        if (!sjis::isEncodable(c)) return false;
+    return sjis::byteLength(path) <= kMaxSettingBytes;
+}
+
 bool isOffered(const QFileInfo& file) {
-    if (!file.isFile()) return false;
+    if (!file.isFile() || !isStorable(file.absoluteFilePath())) return false;
     if (file.fileName().endsWith(QLatin1String(".desktop"))) return true;
     return file.isExecutable();
 }

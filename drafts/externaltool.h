@@ -34,8 +34,13 @@ enum class Launch {
 // it is, and nothing else).
 Launch launch(const QString& tool, const std::function<bool(const QString&)>& start);
 
+// Whether a full path comes back unchanged from the settings file (Shift-JIS,
+// one line, blanks around a value trimmed, at most 2047 bytes). A path that
+// would not could be registered but never started.
+bool isStorable(const QString& path);
+
 // Whether the file list offers the file: a regular file (or a link to one) the
-// user may execute, or a desktop entry.
+// user may execute, or a desktop entry, whose full path can be registered.
 bool isOffered(const QFileInfo& file);
 // Names of the offered files of a folder, hidden ones left out, in name order.
 QStringList offeredFiles(const QString& folder);

@@ -63,9 +63,19 @@ TEST(ExternalTool, FileListOffersExecutablesAndDesktopEntriesOnly) {
     ASSERT_TRUE(d.mkdir("bin.d"));  // folders are executable too, but are not programs
     ASSERT_TRUE(QFile::link(d.filePath("reader"), d.filePath("link-to-reader")));
     ASSERT_TRUE(QFile::link(d.filePath("missing"), d.filePath("dangling")));
+    // Full paths the settings file would not give back unchanged are not offered:
+    // registered, they could never be started.
+    put(d.filePath("café"), "#!/bin/sh\n", kRunnable);  // é has no Shift-JIS code
+    put(d.filePath("trailing "), "#!/bin/sh\n", kRunnable);
+    put(d.filePath("two\nlines"), "#!/bin/sh\n", kRunnable);
+    put(d.filePath("掲示板ビューア"), "#!/bin/sh\n", kRunnable);
 
     EXPECT_EQ(tool::offeredFiles(dir.path()),
-              (QStringList{"a tool with spaces", "board.desktop", "link-to-reader", "reader"}));
+              (QStringList{"a tool with spaces", "board.desktop", "link-to-reader", "reader",
+                           "掲示板ビューア"}));
+    EXPECT_TRUE(tool::isStorable("/opt/reader/reader"));
+    EXPECT_FALSE(tool::isStorable("/opt/" + QString(2100, QLatin1Char('x'))));
+    EXPECT_FALSE(tool::isStorable({}));
     EXPECT_EQ(tool::subfolders(dir.path()), QStringList{"bin.d"});
     EXPECT_TRUE(tool::offeredFiles(d.filePath("no such folder")).isEmpty());
 }
