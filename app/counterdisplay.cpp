@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
-#include "app/bytetally.h"
 #include "app/counter.h"
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "platform/bytetally.h"
 
 namespace kirel {
 namespace {

@@ -8,6 +8,7 @@
 #include "app/finddialog.h"
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "splitpost/splitpostwindow.h"
 
 namespace kirel {
 
@@ -60,7 +61,8 @@ void EditCommands::splitPost() {
 }
 
 void EditCommands::openSplitPost() {
-    // The split-post window comes later; until then the command has nothing to open.
+    // A new window each time: several pieces can be worked on side by side.
+    (new SplitPostWindow(form_, *form_))->show();
 }
 
 FindDialog* EditCommands::findDialog() {

@@ -32,8 +32,7 @@ class EditCommands : public QObject {
     void convertBreaks();
     void copyFromQuote();  // quote pane selection into the edit pane
 
-    // The split-post window for the edit pane's selection. The window is not
-    // part of the program yet, so for now this does nothing.
+    // Opens a new split-post window on the edit pane's selection.
     void openSplitPost();
 
     // Created on first use, then kept (with their texts) for the whole run.

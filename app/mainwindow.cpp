@@ -25,7 +25,6 @@
 #include "app/counter.h"
 #include "app/counterdisplay.h"
 #include "app/editcommands.h"
-#include "app/imecolors.h"
 #include "app/quoting.h"
 #include "app/startup.h"
 #include "app/toolbarpictures.h"
@@ -34,7 +33,9 @@
 #include "core/capturetargets.h"
 #include "decoration/linkdialog.h"
 #include "drafts/drafts.h"
+#include "drafts/tooldialog.h"
 #include "platform/failure.h"
+#include "platform/imecolors.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/qtclipboard.h"
@@ -103,6 +104,8 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     connect(help, &QAction::triggered, this, &about::openHelp);
     connect(versionInfo, &QAction::triggered, this, &about::showVersion);
     connect(homepage, &QAction::triggered, this, &about::openHomepage);
+    connect(runTool, &QAction::triggered, this, [this] { launchExternalTool(this); });
+    connect(toolSettings, &QAction::triggered, this, [this] { openToolDialog(this); });
     applyStartupSettings(arguments);
     connect(insertLink, &QAction::triggered, this, [this] { openLinkDialog(); });
     captureTargets().openLinkDialog = [this](const QString& address) {

@@ -23,17 +23,11 @@
 #include "platform/prompter.h"
 #include "platform/toplevelwindows.h"
 #include "preview/previewpage.h"
+#include "platform/windowlook.h"
 
 using namespace kirel;
 
 namespace {
-
-// Window fonts: 9 points on a 96-dpi screen, 11 points otherwise.
-int windowPointSize(const QWidget* w) {
-    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    return dpi == 96 ? 9 : 11;
-}
 
 QSize screenSize(const QWidget* w) {
     const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();

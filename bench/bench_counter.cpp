@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-#include "app/bytetally.h"
 #include "app/counter.h"
+#include "platform/bytetally.h"
 #include "platform/sjis.h"
 
 namespace {

@@ -77,6 +77,7 @@ inline const QString kFrameColor = QStringLiteral("Waku");
 
 // --- [Form10] look and other settings ---
 inline const QString kFormColor = QStringLiteral("FormColor");
+inline constexpr int kFormColorDefault = 15909506;                            // "#82C2F2"
 inline const QString kFormButtonColor = QStringLiteral("FormButtonColor%1");  // 1..4
 inline const QString kPictureChoice = QStringLiteral("Image");
 inline const QString kPicturePath = QStringLiteral("ImagePath");

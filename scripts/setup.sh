@@ -7,6 +7,7 @@ PKGS=(
   qt6-base-dev qt6-base-private-dev qt6-webengine-dev qt6-qpa-plugins libgl1-mesa-dri
   libgtest-dev googletest libbenchmark-dev
   xvfb xdotool xclip openbox x11-utils imagemagick xterm
+  libglib2.0-bin
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-monapo fontconfig
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus dbus-bin
 )

@@ -1,9 +1,10 @@
 #pragma once
 
-// Colours of the text an input method is still composing in the edit pane:
-// unconverted input is blue on white, bold; while a clause is being converted it
-// stands out (dark text on cyan, bold) and the other clauses, converted already,
-// are navy on yellow, underlined.
+// Colours of the text an input method is still composing in a plain-text pane
+// (the main window's edit pane, the split-post editor): unconverted input is blue
+// on white, bold; while a clause is being converted it stands out (dark text on
+// cyan, bold) and the other clauses, converted already, are navy on yellow,
+// underlined.
 
 #include <QObject>
 

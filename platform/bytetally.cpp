@@ -1,4 +1,4 @@
-#include "app/bytetally.h"
+#include "platform/bytetally.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,4 +1,4 @@
-#include "app/imecolors.h"
+#include "platform/imecolors.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>

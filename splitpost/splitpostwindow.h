@@ -1,0 +1,85 @@
+#pragma once
+
+// The split-post window: a long reply taken from the edit pane's selection, cut
+// into pieces here while four boxes keep count of the lines, the Shift-JIS bytes,
+// the full-width character equivalent and a rank title by length. Each piece is
+// transferred to the clipboard or saved to a text file.
+//
+// Every use of the command opens a new, modeless window, so several can be open
+// at once; a window is freed when it closes and never asks about its text.
+//
+// Widgets, menus and menu items carry the designer names as objectName
+// ("Form11", "RichEdit1", "Edit2" ... "Edit5", "Save1", "C1", ...).
+
+#include <QWidget>
+
+#include "splitpost/splitcounts.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+
+namespace kirel {
+
+class ByteTally;
+class EditorHost;
+class LineTally;
+
+class SplitPostWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // A window over owner, holding the selected text of the host's edit pane.
+    SplitPostWindow(QWidget* owner, EditorHost& host);
+    ~SplitPostWindow() override;
+
+    static const QString kCaption;  // "分割投稿する"
+
+    QMenuBar* menuBar = nullptr;
+    QMenu* fileMenu = nullptr;
+    QMenu* editMenu = nullptr;
+    QAction *save = nullptr, *saveAs = nullptr;
+    QAction *undo = nullptr, *cut = nullptr, *copy = nullptr, *paste = nullptr,
+            *selectAll = nullptr;
+    QAction *transfer = nullptr, *exit = nullptr;
+    QPlainTextEdit* editor = nullptr;
+    QLabel *linesLabel = nullptr, *bytesLabel = nullptr, *fullWidthLabel = nullptr,
+           *titleLabel = nullptr;
+    QLineEdit *linesBox = nullptr, *bytesBox = nullptr, *fullWidthBox = nullptr,
+              *titleBox = nullptr;
+
+    // "上書き保存(&S)": to the name of the last save as, else as save as.
+    void saveText();
+    // "名前をつけて保存(&A)": asks for a name, then saves there.
+    void saveTextAs();
+    // "クリップボードに転送(&C)".
+    void transferToClipboard();
+
+    // The name the save dialog holds (as the user gave it, before ".txt").
+    const QString& fileName() const { return fileName_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildWidgets();
+    void buildMenus();
+    void count();
+    void writeTo(const QString& name);
+    void wheel(const QWheelEvent* event);
+    void onFocused(const char* method);
+    void editMenuShowing();
+
+    EditorHost& host_;
+    ByteTally* bytes_ = nullptr;
+    LineTally* lines_ = nullptr;
+    splitpost::CountBoxes boxes_;
+    QString fileName_;
+    bool shown_ = false;
+};
+
+}  // namespace kirel
