@@ -10,6 +10,7 @@
 // "N110", ...): automation and the tests find them by it, and it is given next to
 // the caption where each one is made (mainwindow.cpp, mainwindow_menus.cpp).
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -134,6 +135,8 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void setEditPaneEnabled(bool enabled) override;
     Tab currentTab() const override;
     void showTab(Tab tab) override;
+    void setWindowHint(const QString& hint) override;
+    void showWindowHint(bool on) override;
 
     // Byte length of the edit pane's text, kept up to date from each change.
     qint64 editByteLength() const;
@@ -150,6 +153,13 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void transfer();
     // The "常に最前面(&F)" item was chosen.
     void toggleAlwaysOnTop();
+
+    // The decoration window: closed when it is open, else opened (toolbar
+    // button, edit menu, Ctrl+M). Null while it is closed.
+    void toggleDecorationWindow();
+    QWidget* decorationWindow() const { return decorationWindow_; }
+    // "飾り罫を挿入": the decorative-rule dialog, modal.
+    void openRuleDialog();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,4 +188,6 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     kirel::CounterDisplay* counter_ = nullptr;
     kirel::PreviewTabs* previewTabs_ = nullptr;
     Qt::ApplicationState lastState_ = Qt::ApplicationInactive;
+    QPointer<QWidget> decorationWindow_;
+    QString windowHint_;
 };
