@@ -7,5 +7,7 @@ build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
 echo "== counter"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_counter" --benchmark_min_time=0.5
+echo "== decoration window"
+QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_decoration"
 echo "== start-up, memory and preview"
 bash "$here/bench_preview.sh" "$build"
