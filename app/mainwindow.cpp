@@ -321,6 +321,9 @@ void MainWindow::setWindowHint(const QString& hint) {
 
 void MainWindow::showWindowHint(bool on) {
     setToolTip(on ? windowHint_ : QString());
+    // The hint speaks to a user pointing at this window while another one of
+    // the program (the decoration window) is the active one.
+    setAttribute(Qt::WA_AlwaysShowToolTips, on);
 }
 
 qint64 MainWindow::editByteLength() const {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include "controls/colorswatchbutton.h"
 #include "controls/picturebutton.h"
@@ -185,6 +186,9 @@ void DecorationWindow::buildWidgets() {
     connect(previewButton, &QPushButton::clicked, this, &DecorationWindow::preview);
     connect(okButton, &QPushButton::clicked, this, &DecorationWindow::applyAndClose);
     connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    // Ctrl+M, which opened the window from the edit pane, closes it from here.
+    auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
+    connect(toggle, &QShortcut::activated, this, &QWidget::close);
 
     // Tab order as the window reads: swatches, colour buttons, lists, styles, buttons.
     QList<QWidget*> order(swatches.begin(), swatches.end());
@@ -399,6 +403,7 @@ void DecorationWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DecorationWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes like the close box.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();
         return;

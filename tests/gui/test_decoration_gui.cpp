@@ -86,6 +86,7 @@ class DecorationGui : public QObject {
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!form_->editPaneEnabled());
         QCOMPARE(form_->toolTip(), DecorationWindow::kEditHint);
+        QVERIFY(form_->testAttribute(Qt::WA_AlwaysShowToolTips));
         QCOMPARE(w->swatches[1]->color(), QColor(0x00, 0x80, 0xFF));
         QCOMPARE(w->fontBox->currentText(), QStringLiteral("指定しない"));
         QVERIFY(w->fontBox->findText(QStringLiteral("ＭＳ Ｐゴシック")) >= 0);
@@ -107,6 +108,10 @@ class DecorationGui : public QObject {
         QVERIFY(form_->toolTip().isEmpty());
         form_->decorate->trigger();  // the edit menu opens it again
         QVERIFY(opened());
+        QApplication::setActiveWindow(opened());
+        QVERIFY(QTest::qWaitForWindowActive(opened()));
+        QTest::keyClick(opened()->fontBox, Qt::Key_M, Qt::ControlModifier);
+        QTRY_VERIFY(!opened());
     }
 
     void swatchThenOkReplacesTheSelection() {
