@@ -3,16 +3,12 @@
 // picture, the font box, and the rule file.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "core/colors.h"
-#include "decoration/decorationsettings.h"
 #include "decoration/decorationtags.h"
 #include "decoration/rules.h"
-#include "platform/failure.h"
-#include "platform/profile.h"
 #include "platform/sjis.h"
 
 using namespace kirel;
@@ -230,28 +226,6 @@ TEST(DecorationTags, FontBoxListsSystemFamiliesThenResolvedWindowsFaces) {
     EXPECT_EQ(fontBoxItems({}, [](const QString&) { return false; }), QStringList{kNotSpecified});
 }
 
-TEST(DecorationSettings, DefaultsAndStoredValues) {
-    QTemporaryDir dir;
-    const Profile ini(dir.filePath(QStringLiteral("Kirel.ini")));
-    DecorationSettings s = readDecorationSettings(ini);
-    EXPECT_EQ(s.formColor, 15909506);
-    EXPECT_EQ(s.textColor, QStringLiteral("#000000"));
-    EXPECT_EQ(s.cellColor, QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(s.swatches, kSwatchDefaults);
-    EXPECT_EQ(s.makeColor, 15909506);  // the window's own colour
-
-    QFile f(ini.path());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Form10]\r\nFormColor=255\r\nCColor=\r\n[Form3]\r\nColor3=-2147483633\r\n");
-    f.close();
-    s = readDecorationSettings(ini);
-    EXPECT_EQ(s.makeColor, 255);
-    EXPECT_TRUE(s.cellColor.isEmpty());  // present and empty: the picture is used
-    EXPECT_EQ(s.swatches[2], int(0x8000000Fu));
-    writeMakeColor(ini, 4660);
-    EXPECT_EQ(readDecorationSettings(ini).makeColor, 4660);
-}
-
 TEST(Rules, FileIsCreatedReadAndSavedInShiftJis) {
     QTemporaryDir dir;
     const QString path = ruleFilePath(dir.path() + QLatin1Char('/'));
@@ -282,16 +256,4 @@ TEST(Rules, EditorTextAndRulesRoundTrip) {
     for (const QStringList& rules :
          {QStringList{}, QStringList{"a"}, QStringList{"a", ""}, QStringList{"", "b", ""}})
         EXPECT_EQ(rulesOfEditorText(editorTextOfRules(rules)), rules);
-}
-
-TEST(Rules, FailuresAreReported) {
-    QTemporaryDir dir;
-    // A file where the folder should be: nothing can be created or written.
-    QFile blocker(dir.filePath(QStringLiteral("user")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString path = ruleFilePath(dir.path() + QLatin1Char('/'));
-    EXPECT_THROW(ensureRuleFile(path), Failure);
-    EXPECT_THROW(readRules(path), Failure);
-    EXPECT_THROW(saveRules(path, QStringLiteral("x")), Failure);
 }
