@@ -73,6 +73,10 @@ void runCapture(MainWindow& form) {
     const QString handle =
         capture::handleInsertion(text, st.HandleMaxLen, st.HandlePrefix, st.HandleSuffix);
     if (!handle.isNull()) {
+        // A disabled edit pane (the decoration window is working on its
+        // selection) takes nothing; the name stays on the clipboard for the
+        // user to paste.
+        if (!form.editPane->isEnabled()) return;
         form.editPane->textCursor().insertText(handle);
         form.editPane->ensureCursorVisible();
         return;

@@ -262,8 +262,8 @@ void MainWindow::buildWidgets() {
 void MainWindow::connectHandlers() {
     connect(transferButton, &PictureButton::clicked, this, &MainWindow::transfer);
     connect(transferShortcut, &QAction::triggered, this, &MainWindow::transfer);
-    connect(decorationButton, &PictureButton::clicked, this,
-            [this] { toggleToolWindow(QStringLiteral("HTMLタグで文字を修飾")); });
+    connect(decorationButton, &PictureButton::clicked, this, &MainWindow::toggleDecorationWindow);
+    connect(insertRule, &QAction::triggered, this, &MainWindow::openRuleDialog);
     connect(emoticonButton, &PictureButton::clicked, this,
             [this] { toggleToolWindow(QStringLiteral("顔文字選択")); });
     connect(phraseButton, &PictureButton::clicked, this,
@@ -329,7 +329,24 @@ EditorHost::Tab MainWindow::currentTab() const {
 }
 
 void MainWindow::showTab(Tab tab) {
-    tabs->setCurrentIndex(int(tab));
+    // The preview is built whenever its tab is shown; asked for again while it
+    // is the current tab, it is built again.
+    if (tab == Tab::Preview && tabs->currentIndex() == int(tab))
+        previewTabs_->showPreviewPage();
+    else
+        tabs->setCurrentIndex(int(tab));
+}
+
+void MainWindow::setWindowHint(const QString& hint) {
+    windowHint_ = hint;
+    if (!toolTip().isEmpty()) setToolTip(hint);
+}
+
+void MainWindow::showWindowHint(bool on) {
+    setToolTip(on ? windowHint_ : QString());
+    // The hint speaks to a user pointing at this window while another one of
+    // the program (the decoration window) is the active one.
+    setAttribute(Qt::WA_AlwaysShowToolTips, on);
 }
 
 qint64 MainWindow::editByteLength() const {

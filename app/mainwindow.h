@@ -10,6 +10,7 @@
 // "N110", ...): automation and the tests find them by it, and it is given next to
 // the caption where each one is made (mainwindow.cpp, mainwindow_menus.cpp).
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -134,6 +135,8 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void setEditPaneEnabled(bool enabled) override;
     Tab currentTab() const override;
     void showTab(Tab tab) override;
+    void setWindowHint(const QString& hint) override;
+    void showWindowHint(bool on) override;
 
     // Byte length of the edit pane's text, kept up to date from each change.
     qint64 editByteLength() const;
@@ -153,6 +156,13 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     // The link dialog, modal; copiedAddress is the address whose copy opened it.
     // With a link dialog open already, the address goes into that one.
     void openLinkDialog(const QString& copiedAddress = QString());
+
+    // The decoration window: closed when it is open, else opened (toolbar
+    // button, edit menu, Ctrl+M). Null while it is closed.
+    void toggleDecorationWindow();
+    QWidget* decorationWindow() const { return decorationWindow_; }
+    // "飾り罫を挿入": the decorative-rule dialog, modal.
+    void openRuleDialog();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -182,4 +192,6 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     kirel::PreviewTabs* previewTabs_ = nullptr;
     Qt::ApplicationState lastState_ = Qt::ApplicationInactive;
     int wheelRest_ = 0;  // wheel turn not yet worth a line
+    QPointer<QWidget> decorationWindow_;
+    QString windowHint_;
 };

@@ -22,8 +22,8 @@
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/toplevelwindows.h"
-#include "preview/previewpage.h"
 #include "platform/windowlook.h"
+#include "preview/previewpage.h"
 
 using namespace kirel;
 

@@ -26,4 +26,9 @@ QString colorIntToString(int value) {
     return bgr.mid(4, 2) + bgr.mid(2, 2) + bgr.mid(0, 2);
 }
 
+int colorToRgb(int value, const std::function<int(int)>& systemColor) {
+    if (isSystemColor(value)) return systemColor(systemColorIndex(value)) & 0xFFFFFF;
+    return value & 0xFFFFFF;
+}
+
 }  // namespace kirel

@@ -8,6 +8,7 @@
 //   (window colours, colour swatches).
 
 #include <QString>
+#include <functional>
 
 class QColor;
 
@@ -46,5 +47,20 @@ template <typename Color>
 int colorIntOf(const Color& color) {
     return colorInt(color.red(), color.green(), color.blue());
 }
+
+// System colours: a colour integer whose top byte is 0x80 names a colour of the
+// desktop by its index in the low byte (0x8000000F is the button face) instead of
+// giving red, green and blue.
+constexpr bool isSystemColor(int value) {
+    return (unsigned(value) & 0xFF000000u) == 0x80000000u;
+}
+constexpr int systemColorIndex(int value) {
+    return int(unsigned(value) & 0xFFu);
+}
+
+// The colour reduced to red, green and blue (0x00BBGGRR): a system colour is
+// looked up with systemColor (index -> colour integer); any other value keeps
+// its three colour bytes.
+int colorToRgb(int value, const std::function<int(int index)>& systemColor);
 
 }  // namespace kirel

@@ -4,6 +4,8 @@
 // They never include the main window itself: the main window implements this
 // interface and hands itself over when it creates them.
 
+#include <QString>
+
 namespace kirel {
 
 class Clipboard;
@@ -34,7 +36,15 @@ class EditorHost {
     virtual void setEditPaneEnabled(bool enabled) = 0;
 
     virtual Tab currentTab() const = 0;
+    // Makes the tab the current one. Showing the preview tab builds its page
+    // from the post again, also when it is already the current tab.
     virtual void showTab(Tab tab) = 0;
+
+    // The main window's own hint: shown as the tooltip over the parts of the
+    // window that have none of their own (the disabled edit pane among them)
+    // while it is switched on.
+    virtual void setWindowHint(const QString& hint) = 0;
+    virtual void showWindowHint(bool on) = 0;
 };
 
 }  // namespace kirel

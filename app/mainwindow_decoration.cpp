@@ -1,0 +1,37 @@
+// The decoration window and the decorative-rule dialog, opened from the main window.
+#include <QString>
+
+#include "app/mainwindow.h"
+#include "decoration/decorationwindow.h"
+#include "decoration/ruledialog.h"
+
+using namespace kirel;
+
+namespace {
+
+// connected to the input dialog's width role
+QString askMarqueeWidth(QWidget*) {
+    return QString();
+}
+
+// connected to the preferences dialog's colour page
+bool openColorSettings(QWidget*) {
+    return false;
+}
+
+}  // namespace
+
+void MainWindow::toggleDecorationWindow() {
+    if (decorationWindow_) {
+        decorationWindow_->close();
+        return;
+    }
+    auto* window = new DecorationWindow(*this, this, {askMarqueeWidth, openColorSettings});
+    decorationWindow_ = window;
+    window->show();
+}
+
+void MainWindow::openRuleDialog() {
+    RuleDialog dialog(*this, this);
+    dialog.exec();
+}
