@@ -1,0 +1,29 @@
+#pragma once
+
+// What every window of the phrase libraries shares: the window colour and font
+// size of the settings, a remembered position kept on the screen, and the edit
+// commands of their context menus.
+
+#include <QPoint>
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+namespace kirel::phrases {
+
+// Background from the window colour setting, font of 9 points on a 96-dpi screen
+// and 11 points otherwise.
+void applyWindowLook(QWidget* window);
+
+// A stored left/top kept on the screen: a value below 0 or beyond the screen's
+// width or height becomes 10.
+QPoint placeOnScreen(QPoint stored, const QWidget* window);
+
+// Undo, cut, copy, paste and select all, acting on the text control that has the
+// focus when the item is chosen (target() names it; nullptr or a control that is
+// not a text field does nothing). Items are enabled as that control allows when
+// the menu opens.
+void addEditItems(QMenu* menu, std::function<QWidget*()> target);
+
+}  // namespace kirel::phrases
