@@ -32,6 +32,9 @@
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "drafts/drafts.h"
+#include "phrases/emoticonwindow.h"
+#include "phrases/phrasewindow.h"
+#include "phrases/quotemarkdialog.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
@@ -241,10 +244,21 @@ void MainWindow::connectHandlers() {
     connect(transferShortcut, &QAction::triggered, this, &MainWindow::transfer);
     connect(decorationButton, &PictureButton::clicked, this,
             [this] { toggleToolWindow(QStringLiteral("HTMLタグで文字を修飾")); });
-    connect(emoticonButton, &PictureButton::clicked, this,
-            [this] { toggleToolWindow(QStringLiteral("顔文字選択")); });
-    connect(phraseButton, &PictureButton::clicked, this,
-            [this] { toggleToolWindow(QStringLiteral("定型文選択")); });
+    // The emoticon and phrase buttons close their window when it is open and
+    // open a new one otherwise.
+    connect(emoticonButton, &PictureButton::clicked, this, [this] {
+        if (QWidget* w = findWindow(EmoticonWindow::kCaption))
+            w->close();
+        else
+            (new EmoticonWindow(this, *this))->show();
+    });
+    connect(phraseButton, &PictureButton::clicked, this, [this] {
+        if (QWidget* w = findWindow(PhraseWindow::kCaption))
+            w->close();
+        else
+            (new PhraseWindow(this, *this))->show();
+    });
+    connect(chooseQuoteMark, &QAction::triggered, this, [this] { QuoteMarkDialog::choose(this); });
     connect(decorate, &QAction::triggered, decorationButton, &PictureButton::clicked);
     connect(decorationShortcut, &QAction::triggered, decorationButton, &PictureButton::clicked);
     connect(emoticonShortcut, &QAction::triggered, emoticonButton, &PictureButton::clicked);

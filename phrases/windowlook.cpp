@@ -9,9 +9,12 @@
 
 #include "core/appstate.h"
 #include "core/colors.h"
+#include "core/editorhost.h"
 #include "core/settingskeys.h"
+#include "core/textpane.h"
 #include "phrases/placement.h"
 #include "platform/profile.h"
+#include "platform/prompter.h"
 
 namespace kirel::phrases {
 namespace {
@@ -97,6 +100,28 @@ void addEditItems(QMenu* menu, std::function<QWidget*()> target) {
         actions[3]->setEnabled(text && writable && canPaste);
         actions[4]->setEnabled(text && any);
     });
+}
+
+bool refuseWhileDecorating(const EditorHost& host, const QString& what) {
+    if (host.editPaneEnabled()) return false;
+    showMessage(
+        QStringLiteral("「HTMLタグで文字を修飾」のウィンドウが開いているため、\r\n%1の挿入が"
+                       "できません。\r\n\r\n「HTMLタグで文字を修飾」のウィンドウを閉じて"
+                       "ください。")
+            .arg(what),
+        Icon::Information);
+    return true;
+}
+
+void insertIntoPost(EditorHost& host, QWidget* owner, const QString& text) {
+    if (host.currentTab() != EditorHost::Tab::Edit) host.showTab(EditorHost::Tab::Edit);
+    TextPane& post = host.editText();
+    post.replaceSelection(text);
+    post.showCaret();
+    // The keyboard goes back to the post: its window comes forward, as a click
+    // into the pane would make it.
+    if (owner) owner->window()->activateWindow();
+    post.giveFocus();
 }
 
 }  // namespace kirel::phrases

@@ -5,10 +5,15 @@
 // commands of their context menus.
 
 #include <QPoint>
+#include <QString>
 #include <functional>
 
 class QMenu;
 class QWidget;
+
+namespace kirel {
+class EditorHost;
+}
 
 namespace kirel::phrases {
 
@@ -25,5 +30,14 @@ QPoint placeOnScreen(QPoint stored, const QWidget* window);
 // not a text field does nothing). Items are enabled as that control allows when
 // the menu opens.
 void addEditItems(QMenu* menu, std::function<QWidget*()> target);
+
+// While the decoration window has disabled the edit pane nothing may be put
+// into the post: shows the refusal for what ("顔文字", "定型文") in an
+// information box and returns true.
+bool refuseWhileDecorating(const EditorHost& host, const QString& what);
+
+// Puts text into the post in place of its selection (at the caret without one),
+// showing the edit page first, and gives the edit pane the keyboard.
+void insertIntoPost(EditorHost& host, QWidget* owner, const QString& text);
 
 }  // namespace kirel::phrases
