@@ -42,6 +42,7 @@ EmoticonWindow::EmoticonWindow(QWidget* owner, EditorHost& host)
     list->setFont(listFont);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->installEventFilter(this);
+    phrases::selectCurrentOnFocus(list);
 
     menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("PopupMenu1"));

@@ -165,6 +165,7 @@ void PhraseWindow::buildWidgets() {
     command(deleteItem, "N2", QStringLiteral("アイテムリストから削除(&D)"));
     menu->addSeparator();
     phrases::addEditItems(menu, [this] { return focusWidget(); });
+    phrases::chooseByEnabledMnemonic(menu);
     connect(menu, &QMenu::aboutToShow, this, &PhraseWindow::updateMenu);
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(phraseMenus),
                        static_cast<QWidget*>(items), static_cast<QWidget*>(artEditor)}) {
@@ -178,6 +179,7 @@ void PhraseWindow::buildWidgets() {
     connect(artMenus, &QComboBox::activated, this, &PhraseWindow::chooseArtMenu);
     connect(items, &QListWidget::itemDoubleClicked, this, &PhraseWindow::insertSelectedItem);
     items->installEventFilter(this);
+    phrases::selectCurrentOnFocus(items);
     connect(artEditor, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingArt_)
             art_.edited(artEditor->toPlainText(), artMenus->currentText(),

@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTimer>
 
 #include "core/appstate.h"
 #include "core/colors.h"
@@ -100,6 +103,62 @@ void addEditItems(QMenu* menu, std::function<QWidget*()> target) {
         actions[3]->setEnabled(text && writable && canPaste);
         actions[4]->setEnabled(text && any);
     });
+}
+
+namespace {
+
+class MnemonicFilter : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (!menu || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->text().size() != 1 || (key->modifiers() & ~(Qt::ShiftModifier | Qt::AltModifier)))
+            return false;
+        const QChar letter = key->text().front().toUpper();
+        QAction* only = nullptr;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator() || !a->isVisible() || !a->isEnabled()) continue;
+            const QKeySequence mnemonic = QKeySequence::mnemonic(a->text());
+            if (mnemonic.isEmpty() || (mnemonic[0].toCombined() & 0xFFFF) != letter.unicode())
+                continue;
+            if (only) return false;  // several enabled: the menu steps through them
+            only = a;
+        }
+        if (!only) return false;
+        menu->setActiveAction(only);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(menu, &enter);
+        return true;
+    }
+};
+
+class FocusSelect : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* list = qobject_cast<QListWidget*>(watched);
+        if (list && event->type() == QEvent::FocusIn) {
+            // The list sets its current entry while it takes the focus, after
+            // this filter has run.
+            QTimer::singleShot(0, list, [list] {
+                QListWidgetItem* item = list->currentItem();
+                if (item && list->selectedItems().isEmpty()) item->setSelected(true);
+            });
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void selectCurrentOnFocus(QListWidget* list) {
+    list->installEventFilter(new FocusSelect(list));
+}
+
+void chooseByEnabledMnemonic(QMenu* menu) {
+    menu->installEventFilter(new MnemonicFilter(menu));
 }
 
 bool refuseWhileDecorating(const EditorHost& host, const QString& what) {

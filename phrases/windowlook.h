@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+class QListWidget;
 class QMenu;
 class QWidget;
 
@@ -30,6 +31,16 @@ QPoint placeOnScreen(QPoint stored, const QWidget* window);
 // not a text field does nothing). Items are enabled as that control allows when
 // the menu opens.
 void addEditItems(QMenu* menu, std::function<QWidget*()> target);
+
+// A list that gets the keyboard marks its first entry as current; this makes
+// that entry also the selected one, so that Enter acts on the entry the user
+// sees marked and the first arrow key does not skip it.
+void selectCurrentOnFocus(QListWidget* list);
+
+// Lets a menu's accelerator key choose the one enabled item that carries it, even
+// when a disabled item shares the letter ("アイテムリストに追加(&A)" and
+// "すべてを選択(&A)"); without this the key would only move to the first of them.
+void chooseByEnabledMnemonic(QMenu* menu);
 
 // While the decoration window has disabled the edit pane nothing may be put
 // into the post: shows the refusal for what ("顔文字", "定型文") in an

@@ -158,6 +158,17 @@ class PhrasesGui : public QObject {
         form_->showTab(EditorHost::Tab::Preview);
         QTest::keyClick(w->list, Qt::Key_Return);  // nothing selected: nothing happens
         QCOMPARE(post(), QStringLiteral("今日はxx"));
+        // Tabbing into the list marks and selects its first entry.
+        w->list->setFocus();
+        QTRY_COMPARE(w->list->selectedItems().size(), 1);
+        QTest::keyClick(w->list, Qt::Key_Return);
+        QCOMPARE(post(), QStringLiteral("今日は(´；ω；｀)"));
+        form_->editPane->setPlainText(QStringLiteral("今日はxx"));
+        c = form_->editPane->textCursor();
+        c.setPosition(3);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        form_->editPane->setTextCursor(c);
+        form_->showTab(EditorHost::Tab::Preview);
         select(w->list, 1);
         QTest::keyClick(w->list, Qt::Key_Return);
         QCOMPARE(post(), QStringLiteral("今日は(T_T)"));
@@ -297,7 +308,11 @@ class PhrasesGui : public QObject {
             enter(d, QStringLiteral("こんにちは"));
             enter(d, QStringLiteral("またね"));
         });
-        w->saveItem->trigger();
+        // By the keyboard: A chooses the one enabled item of that letter, though
+        // the disabled "すべてを選択(&A)" shares it.
+        w->menu->popup(w->items->mapToGlobal(QPoint(5, 5)));
+        QVERIFY(!w->menu->findChild<QAction*>(QStringLiteral("SelectAll1"))->isEnabled());
+        QTest::keyClick(w->menu, Qt::Key_A);
         QCOMPARE(bytesOf(path("user/custom/挨拶.txt")),
                  sj(QStringLiteral("こんにちは\r\nまたね\r\n")));
         QCOMPARE(w->items->count(), 2);
