@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Runs every benchmark: the counter's cost per keystroke, then start-up, memory
-# and the preview's showing times, measured on a private X server.
+# Runs every benchmark: the counter's cost per keystroke, the emoticon window,
+# then start-up, memory and the preview's showing times, measured on a private X
+# server.
 # Usage: run.sh BUILD_FOLDER
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
 echo "== counter"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_counter" --benchmark_min_time=0.5
+echo "== emoticon window"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_phrases" --benchmark_min_time=0.5
 echo "== start-up, memory and preview"
 bash "$here/bench_preview.sh" "$build"

@@ -40,6 +40,9 @@ EmoticonWindow::EmoticonWindow(QWidget* owner, EditorHost& host)
     QFont listFont(QStringLiteral("ＭＳ Ｐゴシック"));
     listFont.setPixelSize(16);
     list->setFont(listFont);
+    // Every entry is one line: the list need not measure each of a long
+    // category's entries to lay them out.
+    list->setUniformItemSizes(true);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->installEventFilter(this);
     phrases::selectCurrentOnFocus(list);

@@ -51,6 +51,7 @@ InputDialog::InputDialog(InputRole role, QWidget* owner, Job job)
     row->setContentsMargins(8, 8, 8, 8);
     row->addWidget(field, 1);
     row->addWidget(okButton);
+    row->setSizeConstraint(QLayout::SetFixedSize);
 
     const phrases::RoleSetup setup = phrases::roleSetup(role);
     setWindowTitle(setup.caption);

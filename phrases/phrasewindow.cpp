@@ -111,6 +111,7 @@ void PhraseWindow::buildWidgets() {
     items = new QListWidget(phrasePage);
     items->setObjectName(QStringLiteral("ListBox1"));
     items->setToolTip(QStringLiteral("設定されたアイテムが表示されます"));
+    items->setUniformItemSizes(true);  // one line each: long menus open quickly
     auto* p1 = new QVBoxLayout(phrasePage);
     p1->setContentsMargins(6, 6, 6, 6);
     auto* row1 = new QHBoxLayout;
@@ -167,8 +168,11 @@ void PhraseWindow::buildWidgets() {
     phrases::addEditItems(menu, [this] { return focusWidget(); });
     phrases::chooseByEnabledMnemonic(menu);
     connect(menu, &QMenu::aboutToShow, this, &PhraseWindow::updateMenu);
+    // The text-art menu list has no menu of its own and shows the window's, as
+    // every other control does.
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(phraseMenus),
-                       static_cast<QWidget*>(items), static_cast<QWidget*>(artEditor)}) {
+                       static_cast<QWidget*>(items), static_cast<QWidget*>(artMenus),
+                       static_cast<QWidget*>(artEditor)}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
                 [this, w](QPoint p) { menu->exec(w->mapToGlobal(p)); });
