@@ -436,7 +436,9 @@ void PhraseWindow::updateMenu() {
 }
 
 void PhraseWindow::closeEvent(QCloseEvent* event) {
-    // Unsaved text art is dropped without a question.
+    // Unsaved text art is dropped without a question. From now on copied text is
+    // no business of this window, though it is freed only later.
+    if (captureTargets().textArt == this) captureTargets().textArt = nullptr;
     try {
         const Profile ini(app().iniPath());
         ini.writeInteger(keys::kPhrases, keys::kPhraseTop, y());

@@ -1,6 +1,6 @@
 // Rules of the phrase libraries: list files, menu names and menu files, the
-// text-art editor's pending changes, emoticons, quote marks, the input dialog's
-// roles and width rule, and the emoticon collection we ship.
+// text-art editor's pending changes, quote marks, the width rule of the input
+// dialog, and the emoticon collection we ship.
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,6 @@
 #include "phrases/emoticons.h"
 #include "phrases/inputrules.h"
 #include "phrases/menulibrary.h"
-#include "phrases/phrasemenu.h"
-#include "phrases/placement.h"
 #include "phrases/quotemarks.h"
 #include "phrases/textart.h"
 #include "platform/failure.h"
@@ -295,56 +293,6 @@ TEST(TextArt, SavingWithoutAMenuOrDecliningWritesNothing) {
     EXPECT_FALSE(s.modified());
 }
 
-TEST(PhraseMenu, CommandsFollowTheFocusedControl) {
-    PhraseContext c;
-    c.focus = PhraseFocus::PhraseMenus;
-    PhraseCommands m = phraseCommands(c);
-    EXPECT_TRUE(m.addMenu);
-    EXPECT_FALSE(m.renameMenu || m.deleteMenu || m.saveItem || m.deleteItem);
-    EXPECT_EQ(m.saveCaption, QStringLiteral("アイテムリストに追加(&A)"));
-    c.phraseMenuShown = true;
-    m = phraseCommands(c);
-    EXPECT_TRUE(m.renameMenu && m.deleteMenu && m.saveItem && !m.deleteItem);
-
-    c.focus = PhraseFocus::Items;
-    m = phraseCommands(c);
-    EXPECT_TRUE(!m.addMenu && m.saveItem && !m.deleteItem);
-    c.itemsPresent = true;
-    EXPECT_TRUE(phraseCommands(c).deleteItem);
-
-    c = PhraseContext{1, PhraseFocus::ArtEditor, false, false, true, false};
-    m = phraseCommands(c);
-    EXPECT_EQ(m.saveCaption, QStringLiteral("アイテムを保存(&S)"));
-    EXPECT_TRUE(m.addMenu && m.saveItem && !m.renameMenu && !m.deleteMenu && !m.deleteItem);
-    c.artMenuShown = true;
-    c.artText = false;
-    m = phraseCommands(c);
-    EXPECT_TRUE(m.renameMenu && m.deleteMenu && !m.saveItem);
-
-    c.focus = PhraseFocus::Other;
-    m = phraseCommands(c);
-    EXPECT_TRUE(m.addMenu && !m.renameMenu && !m.deleteMenu && !m.saveItem && !m.deleteItem);
-}
-
-TEST(Emoticons, AddGoesBeforeTheSelectionAndFilesNeedTheKaoFolder) {
-    QTemporaryDir dir;
-    test::ScriptedPrompter prompter;
-    const EmoticonLibrary lib(dir.path() + QLatin1Char('/'));
-    EXPECT_THROW(lib.ensureFiles(), Failure);
-    QDir(dir.path()).mkdir(QStringLiteral("kao"));
-    lib.ensureFiles();
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(readAll(lib.path(i)), "") << i;
-    EXPECT_TRUE(lib.path(4).endsWith(QStringLiteral("kao/nakikao.txt")));
-
-    QStringList list{"(a)", "(b)"};
-    EXPECT_EQ(lib.add(4, list, 1, QStringLiteral("(new)")), 1);
-    EXPECT_EQ(lib.add(4, list, -1, QStringLiteral("(end)")), 3);
-    EXPECT_EQ(readAll(lib.path(4)), "(a)\r\n(new)\r\n(b)\r\n(end)\r\n");
-    EXPECT_EQ(prompter.last(), kEmoticonAdded);
-    EXPECT_TRUE(lib.save(4, {}));
-    EXPECT_EQ(readAll(lib.path(4)), "");
-}
-
 TEST(QuoteMarks, AddAndDeleteRewriteTheWholeFile) {
     QTemporaryDir dir;
     test::ScriptedPrompter prompter;
@@ -386,36 +334,6 @@ TEST(InputRules, WidthIsOneToHundredInPlainDigits) {
     EXPECT_EQ(checkWidth(QStringLiteral("4294967346")), WidthCheck::OutOfRange);
 }
 
-TEST(InputRules, WidthKeysAreDigitsAndControlCharacters) {
-    for (QChar c : QStringLiteral("0123456789\b\r\x16")) EXPECT_TRUE(widthKeyAllowed(c));
-    for (QChar c : QStringLiteral("a -.%０")) EXPECT_FALSE(widthKeyAllowed(c));
-}
-
-TEST(InputRules, OnlyTheWidthRoleRestrictsTheField) {
-    for (InputRole r :
-         {InputRole::AddEmoticon, InputRole::AddMenu, InputRole::AddItem, InputRole::RenameMenu}) {
-        const RoleSetup s = roleSetup(r);
-        EXPECT_FALSE(s.digitsOnly);
-        EXPECT_TRUE(s.editMenu);
-        EXPECT_GT(s.maxLength, 100);
-    }
-    const RoleSetup w = roleSetup(InputRole::Width);
-    EXPECT_TRUE(w.digitsOnly && w.latinInput && !w.editMenu);
-    EXPECT_EQ(w.maxLength, 3);
-    EXPECT_TRUE(roleSetup(InputRole::AddEmoticon).latinInput);
-    EXPECT_FALSE(roleSetup(InputRole::AddMenu).latinInput);
-}
-
-TEST(Placement, StoredPositionOffTheScreenBecomesTen) {
-    EXPECT_EQ(onScreen(5000, 1024), 10);
-    EXPECT_EQ(onScreen(-1, 1024), 10);
-    EXPECT_EQ(onScreen(1024, 1024), 1024);  // the extent itself stays
-    EXPECT_EQ(onScreen(0, 1024), 0);
-}
-
-// The emoticon collection shipped in data/kao: Shift-JIS with CR LF after every
-// line, at least 40 distinct entries a category, each one that Shift-JIS holds
-// (none turns into a numeric reference), and a load and save gives the same bytes.
 TEST(ShippedEmoticons, EveryCategoryIsCleanShiftJis) {
     QTemporaryDir dir;
     for (const EmoticonCategory& c : kEmoticonCategories) {
