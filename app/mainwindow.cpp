@@ -34,6 +34,9 @@
 #include "decoration/linkdialog.h"
 #include "drafts/drafts.h"
 #include "drafts/tooldialog.h"
+#include "phrases/emoticonwindow.h"
+#include "phrases/phrasewindow.h"
+#include "phrases/quotemarkdialog.h"
 #include "platform/failure.h"
 #include "platform/imecolors.h"
 #include "platform/profile.h"
@@ -264,10 +267,21 @@ void MainWindow::connectHandlers() {
     connect(transferShortcut, &QAction::triggered, this, &MainWindow::transfer);
     connect(decorationButton, &PictureButton::clicked, this, &MainWindow::toggleDecorationWindow);
     connect(insertRule, &QAction::triggered, this, &MainWindow::openRuleDialog);
-    connect(emoticonButton, &PictureButton::clicked, this,
-            [this] { toggleToolWindow(QStringLiteral("顔文字選択")); });
-    connect(phraseButton, &PictureButton::clicked, this,
-            [this] { toggleToolWindow(QStringLiteral("定型文選択")); });
+    // The emoticon and phrase buttons close their window when it is open and
+    // open a new one otherwise.
+    connect(emoticonButton, &PictureButton::clicked, this, [this] {
+        if (QWidget* w = findWindow(EmoticonWindow::kCaption))
+            w->close();
+        else
+            (new EmoticonWindow(this, *this))->show();
+    });
+    connect(phraseButton, &PictureButton::clicked, this, [this] {
+        if (QWidget* w = findWindow(PhraseWindow::kCaption))
+            w->close();
+        else
+            (new PhraseWindow(this, *this))->show();
+    });
+    connect(chooseQuoteMark, &QAction::triggered, this, [this] { QuoteMarkDialog::choose(this); });
     connect(decorate, &QAction::triggered, decorationButton, &PictureButton::clicked);
     connect(decorationShortcut, &QAction::triggered, decorationButton, &PictureButton::clicked);
     connect(emoticonShortcut, &QAction::triggered, emoticonButton, &PictureButton::clicked);
@@ -414,12 +428,6 @@ void MainWindow::settingsButtonReleased(Qt::MouseButton button, Qt::KeyboardModi
     app().QuoteDlgLeft = at.x();
     app().QuoteDlgTop = at.y() - 30;
     settingsMenu->popup(at);
-}
-
-void MainWindow::toggleToolWindow(const QString& caption) {
-    // A tool window that is open is closed; the windows themselves arrive with
-    // their own features.
-    if (QWidget* w = findWindow(caption)) w->close();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -179,7 +179,6 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void setToolHint();
     void settingsButtonReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                 QPoint pos);
-    void toggleToolWindow(const QString& caption);
     void wheel(QWheelEvent* event);
     void applicationStateChanged(Qt::ApplicationState state);
 

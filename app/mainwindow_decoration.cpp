@@ -4,15 +4,11 @@
 #include "app/mainwindow.h"
 #include "decoration/decorationwindow.h"
 #include "decoration/ruledialog.h"
+#include "phrases/inputdialog.h"
 
 using namespace kirel;
 
 namespace {
-
-// connected to the input dialog's width role
-QString askMarqueeWidth(QWidget*) {
-    return QString();
-}
 
 // connected to the preferences dialog's colour page
 bool openColorSettings(QWidget*) {
@@ -26,7 +22,7 @@ void MainWindow::toggleDecorationWindow() {
         decorationWindow_->close();
         return;
     }
-    auto* window = new DecorationWindow(*this, this, {askMarqueeWidth, openColorSettings});
+    auto* window = new DecorationWindow(*this, this, {&kirel::askMarqueeWidth, openColorSettings});
     decorationWindow_ = window;
     window->show();
 }

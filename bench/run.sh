@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every benchmark: the counter's cost per keystroke, then start-up, memory
-# and the preview's showing times, measured on a private X server.
+# Runs every benchmark: the counter's cost per keystroke, the emoticon window,
+# then start-up, memory and the preview's showing times, measured on a private X
+# server.
 # Usage: run.sh BUILD_FOLDER
 set -euo pipefail
 build=${1:-build}
@@ -11,5 +12,7 @@ echo "== split-post window"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_splitpost" --benchmark_min_time=0.5
 echo "== decoration window"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_decoration"
+echo "== emoticon window"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_phrases" --benchmark_min_time=0.5
 echo "== start-up, memory and preview"
 bash "$here/bench_preview.sh" "$build"
