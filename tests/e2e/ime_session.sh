@@ -26,7 +26,7 @@ QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx "$IME_DIR/Kirel/kirel" >"$out/kirel.log"
 kirel=$!
 win=
 for _ in $(seq 200); do
-  win=$(xdotool search --onlyvisible --pid "$kirel" --name '^Kirel Editor$' 2>/dev/null | head -n 1 || true)
+  win=$(xdotool search --all --onlyvisible --pid "$kirel" --name '^Kirel Editor$' 2>/dev/null | head -n 1 || true)
   [ -n "$win" ] && break
   sleep 0.05
 done

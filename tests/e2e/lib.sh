@@ -79,10 +79,11 @@ close_message() {
 screenshot() { import -window root "$E2E_OUT/$1.png"; }
 
 # The editor's main window as it is now: showing a web page, or going on top,
-# gives the window a new id.
+# gives the window a new id. Both its process and its caption must match
+# (xdotool takes any one of several conditions unless told --all).
 refresh_kirel_win() {
   local id
-  for id in $(xdotool search --onlyvisible --pid "$KIREL_PID" --name '^Kirel Editor$' 2>/dev/null); do
+  for id in $(xdotool search --all --onlyvisible --pid "$KIREL_PID" --name '^Kirel Editor$' 2>/dev/null); do
     xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || { KIREL_WIN=$id; return 0; }
   done
   return 1
