@@ -1,6 +1,6 @@
 #pragma once
 
-// One running editor per user. The first instance holds a lock file and listens on
+// One running editor per user and display. The first instance holds a lock file and listens on
 // a local socket; a second start finds the lock taken, asks the first instance to
 // come to the front and ends without a window. A lock left by a crashed instance
 // is stale (its process is gone) and is taken over at the next start.
