@@ -1,13 +1,15 @@
-// Program entry: one editor per user; a second start brings the first to the
-// front and ends without a window.
+// Program entry: one editor per user and display; a second start brings the
+// first to the front and ends without a window.
 #include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "platform/appfolder.h"
 #include "platform/application.h"
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
@@ -34,7 +36,12 @@ void useOwnFontConfig(const QString& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const QString folder = executableFolder(argv[0]);
+    // AppDir is decided once, here: beside the executable for a copy in a folder
+    // the user may write to, else the user's data folder, filled from the data
+    // that ships with the program.
+    const kirel::AppFolder appFolder = kirel::locateAppFolder(executableFolder(argv[0]));
+    const kirel::SeedReport seeded = kirel::seedAppFolder(appFolder);
+    const QString folder = QDir::cleanPath(appFolder.path);
     useOwnFontConfig(folder);
     // The browser view is a module loaded on first use, which makes the shared
     // OpenGL context itself; asking for it here would load the GL driver at every
@@ -57,6 +64,17 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &kirel::SingleInstance::activationRequested, &form,
                      [&form] { kirel::bringToFront(&form); });
     form.show();
+    if (!seeded.error.isEmpty()) {
+        // The editor still works (compose, transfer); saves will report their own
+        // failures. Said once the window is there to own the message.
+        QTimer::singleShot(0, &form, [error = seeded.error, folder] {
+            kirel::showMessage(
+                QStringLiteral("データフォルダ %1 を準備できませんでした。\r\n%2\r\n\r\n"
+                               "設定や下書きを保存できないことがあります。")
+                    .arg(folder, error),
+                kirel::Icon::Warning);
+        });
+    }
     const int rc = QApplication::exec();
     kirel::Prompter::setCurrent(nullptr);
     return rc;
