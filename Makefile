@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test bench format check-format clean
+.PHONY: setup configure build run test bench format check-format clean install package
 
 setup:
 	bash scripts/setup.sh
@@ -18,6 +18,17 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j 2
+
+# Installs the built program as a desktop program under PREFIX (DESTDIR is
+# honoured). It builds nothing, so that `sudo make install` after `make build`
+# leaves the build folder to its owner.
+PREFIX ?= /usr/local
+install:
+	cmake --install $(BUILD) --strip --prefix $(PREFIX)
+
+# The Debian package, in the build folder.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include "app/mainwindow.h"
@@ -33,6 +34,18 @@ void useOwnFontConfig(const QString& folder) {
         qputenv("FONTCONFIG_FILE", QFile::encodeName(conf));
 }
 
+// The name of the desktop entry and of the icon, also the application's id on
+// Wayland (the desktop finds the entry, and with it the icon, by this name).
+const QString kDesktopId = QStringLiteral("jp.example.KirelEditor");
+
+// The program's icon, built in at the sizes it is installed at.
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(kDesktopId));
+    return icon;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +67,8 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName(kirel::kAppTitle);
     QApplication::setApplicationDisplayName(QString());
+    QApplication::setDesktopFileName(kDesktopId);
+    QApplication::setWindowIcon(programIcon());
     kirel::QtPrompter prompter;
     kirel::Prompter::setCurrent(&prompter);
     kirel::app().AppDir = folder + QLatin1Char('/');
