@@ -24,6 +24,7 @@ test: build
 # leaves the build folder to its owner.
 PREFIX ?= /usr/local
 install:
+	@test -f $(BUILD)/cmake_install.cmake || { echo "Nothing built in $(BUILD): run make build first"; exit 1; }
 	cmake --install $(BUILD) --strip --prefix $(PREFIX)
 
 # The Debian package, in the build folder.

@@ -7,7 +7,7 @@ PKGS=(
   libgtest-dev googletest libbenchmark-dev
   xvfb xdotool xclip openbox x11-utils imagemagick xterm
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-monapo fontconfig
-  librsvg2-bin desktop-file-utils appstream dpkg-dev
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -8,7 +8,7 @@ set -euo pipefail
 build=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
-for tool in cpack dpkg-deb dpkg-shlibdeps objdump apt-get; do
+for tool in cpack dpkg-deb dpkg-shlibdeps file objdump apt-get; do
   command -v "$tool" >/dev/null || fail "missing $tool"
 done
 
