@@ -111,8 +111,6 @@ for _ in $(seq 100); do grep -qF "$module" "/proc/$KIREL_PID/maps" && break; sle
 grep -qF "$module" "/proc/$KIREL_PID/maps" || { screenshot preview; fail "module not loaded from $module"; }
 [ -f "$data/0.htm" ] || fail "no preview page in the data folder"
 screenshot installed-preview
-# The browser view makes Qt create the window anew (with an OpenGL surface).
-KIREL_WIN=$(wait_window "Kirel Editor") || fail "main window gone"
 pass "preview with the installed browser module"
 
 # A second start on the same display brings the first window forward.
@@ -149,6 +147,9 @@ second_session=
 DISPLAY=$first_display
 
 # --- Shut-down, and the installed tree ---------------------------------------
+# The browser view made Qt create the main window anew (with an OpenGL
+# surface), under another id.
+KIREL_WIN=$(wait_window "Kirel Editor") || fail "main window gone"
 close_kirel
 KIREL_PID=
 [ "$(ini_value Form1Width)" -gt 0 ] 2>/dev/null || fail "Kirel.ini not written in the data folder"
