@@ -110,7 +110,15 @@ xdotool mousemove $((X + 149)) $((Y + 14)) click 1
 for _ in $(seq 100); do grep -qF "$module" "/proc/$KIREL_PID/maps" && break; sleep 0.1; done
 grep -qF "$module" "/proc/$KIREL_PID/maps" || { screenshot preview; fail "module not loaded from $module"; }
 [ -f "$data/0.htm" ] || fail "no preview page in the data folder"
+# The page is drawn: the heading bar of the post cell shows its colour.
+heading() { import -window root -crop "1x1+$((X + 279))+$((Y + 58))" -format '%[pixel:p{0,0}]' info:- 2>/dev/null; }
+for _ in $(seq 150); do [ "$(heading)" = "srgb(128,128,255)" ] && break; sleep 0.1; done
 screenshot installed-preview
+[ "$(heading)" = "srgb(128,128,255)" ] || fail "the preview page was not drawn"
+# Showing the browser view made Qt create the main window anew (with an OpenGL
+# surface), under another id.
+KIREL_WIN=$(wait_window "Kirel Editor") || fail "main window gone"
+[ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "more than one main window"
 pass "preview with the installed browser module"
 
 # A second start on the same display brings the first window forward.
@@ -147,9 +155,6 @@ second_session=
 DISPLAY=$first_display
 
 # --- Shut-down, and the installed tree ---------------------------------------
-# The browser view made Qt create the main window anew (with an OpenGL
-# surface), under another id.
-KIREL_WIN=$(wait_window "Kirel Editor") || fail "main window gone"
 close_kirel
 KIREL_PID=
 [ "$(ini_value Form1Width)" -gt 0 ] 2>/dev/null || fail "Kirel.ini not written in the data folder"
