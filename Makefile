@@ -11,7 +11,7 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1:strict_init_order=1:fast_unwind_on_malloc
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$(CURDIR)/tests/sanitizers/ubsan.supp
 
-.PHONY: setup configure build run test test-asan fuzz bench format check-format clean
+.PHONY: setup configure build run test test-asan fuzz bench format check-format clean install package
 
 setup:
 	bash scripts/setup.sh
@@ -48,6 +48,18 @@ fuzz: setup
 		-DCMAKE_EXE_LINKER_FLAGS="$(SAN_FLAGS)"
 	cmake --build $(FUZZ_BUILD) --target fuzzers -j $(JOBS)
 	bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_TIME)
+
+# Installs the built program as a desktop program under PREFIX (DESTDIR is
+# honoured). It builds nothing, so that `sudo make install` after `make build`
+# leaves the build folder to its owner.
+PREFIX ?= /usr/local
+install:
+	@test -f $(BUILD)/cmake_install.cmake || { echo "Nothing built in $(BUILD): run make build first"; exit 1; }
+	cmake --install $(BUILD) --strip --prefix $(PREFIX)
+
+# The Debian package, in the build folder.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

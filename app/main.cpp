@@ -1,13 +1,16 @@
-// Program entry: one editor per user; a second start brings the first to the
-// front and ends without a window.
+// Program entry: one editor per user and display; a second start brings the
+// first to the front and ends without a window.
 #include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
+#include <QTimer>
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
+#include "platform/appfolder.h"
 #include "platform/application.h"
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
@@ -32,10 +35,27 @@ void useOwnFontConfig(const QString& folder) {
         qputenv("FONTCONFIG_FILE", QFile::encodeName(conf));
 }
 
+// The name of the desktop entry and of the icon, also the application's id on
+// Wayland (the desktop finds the entry, and with it the icon, by this name).
+const QString kDesktopId = QStringLiteral("jp.example.KirelEditor");
+
+// The program's icon, built in at the sizes it is installed at.
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(kDesktopId));
+    return icon;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const QString folder = executableFolder(argv[0]);
+    // AppDir is decided once, here: beside the executable for a copy in a folder
+    // the user may write to, else the user's data folder, filled from the data
+    // that ships with the program.
+    const kirel::AppFolder appFolder = kirel::locateAppFolder(executableFolder(argv[0]));
+    const kirel::SeedReport seeded = kirel::seedAppFolder(appFolder);
+    const QString folder = QDir::cleanPath(appFolder.path);
     useOwnFontConfig(folder);
     // The browser view is a module loaded on first use, which makes the shared
     // OpenGL context itself; asking for it here would load the GL driver at every
@@ -49,6 +69,8 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName(kirel::kAppTitle);
     QApplication::setApplicationDisplayName(QString());
+    QApplication::setDesktopFileName(kDesktopId);
+    QApplication::setWindowIcon(programIcon());
     kirel::QtPrompter prompter;
     kirel::Prompter::setCurrent(&prompter);
     kirel::app().AppDir = folder + QLatin1Char('/');
@@ -59,6 +81,17 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &kirel::SingleInstance::activationRequested, &form,
                      [&form] { kirel::bringToFront(&form); });
     form.show();
+    if (!seeded.error.isEmpty()) {
+        // The editor still works (compose, transfer); saves will report their own
+        // failures. Said once the window is there to own the message.
+        QTimer::singleShot(0, &form, [error = seeded.error, folder] {
+            kirel::showMessage(
+                QStringLiteral("データフォルダ %1 を準備できませんでした。\r\n%2\r\n\r\n"
+                               "設定や下書きを保存できないことがあります。")
+                    .arg(folder, error),
+                kirel::Icon::Warning);
+        });
+    }
     const int rc = QApplication::exec();
     kirel::Prompter::setCurrent(nullptr);
     return rc;

@@ -6,6 +6,8 @@
 #include <QPluginLoader>
 #include <QVBoxLayout>
 
+#include "platform/appfolder.h"
+
 // Qt's context that every OpenGL context of the program shares (exported by Qt
 // GUI). The browser engine hands its pictures over through it.
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
@@ -41,7 +43,7 @@ BrowserEngineFactory* moduleFactory(QString* error) {
     if (!tried) {
         tried = true;
         ensureSharedContext();
-        QPluginLoader loader(QCoreApplication::applicationDirPath() + QStringLiteral("/kirelweb"));
+        QPluginLoader loader(browserModulePath());
         QObject* instance = loader.instance();
         factory = qobject_cast<BrowserEngineFactory*>(instance);
         if (!factory) {

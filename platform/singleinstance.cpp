@@ -4,11 +4,14 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+
+#include "platform/desktopsession.h"
 
 namespace kirel {
 namespace {
@@ -20,11 +23,16 @@ QString runtimeFolder() {
     return dir;
 }
 
-// "Kirel Editor" -> "Kirel_Editor-<uid>", usable as a file name.
+// "Kirel Editor" -> "Kirel_Editor-<uid>-<display>", usable as a file name. The
+// runtime folder is shared by all sessions of a user (a local desktop and a
+// remote one): the display in the name gives each session its own editor.
 QString fileKey(const QString& key) {
     QString k = key;
     k.replace(QLatin1Char(' '), QLatin1Char('_'));
-    return k + QLatin1Char('-') + QString::number(::getuid());
+    const QString session =
+        desktopSessionName(QGuiApplication::platformName(), qEnvironmentVariable("DISPLAY"),
+                           qEnvironmentVariable("WAYLAND_DISPLAY"));
+    return k + QLatin1Char('-') + QString::number(::getuid()) + QLatin1Char('-') + session;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// One running editor per user. The first instance holds a lock file and listens on
+// One running editor per user and display. The first instance holds a lock file and listens on
 // a local socket; a second start finds the lock taken, asks the first instance to
 // come to the front and ends without a window. A lock left by a crashed instance
 // (its process is gone), or one that cannot be read (empty or garbled after a

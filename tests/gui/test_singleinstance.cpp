@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/desktopsession.h"
 #include "platform/singleinstance.h"
 
 using namespace kirel;
@@ -28,8 +29,13 @@ class SingleInstanceTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> runtime_;
 
+    // The lock of this user on this desktop session.
     QString lockPath() const {
-        return runtime_->filePath(QStringLiteral("Kirel_Test-%1.lock").arg(::getuid()));
+        const QString session =
+            desktopSessionName(QGuiApplication::platformName(), qEnvironmentVariable("DISPLAY"),
+                               qEnvironmentVariable("WAYLAND_DISPLAY"));
+        return runtime_->filePath(
+            QStringLiteral("Kirel_Test-%1-%2.lock").arg(::getuid()).arg(session));
     }
     void putLock(const QByteArray& bytes) const {
         QFile f(lockPath());
