@@ -12,6 +12,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -218,6 +219,37 @@ class DecorationGui : public QObject {
             QVERIFY(!w->state().scrollOn);
             QVERIFY(display(w).isEmpty());
         }
+        w->close();
+    }
+
+    // The window opened by the main window asks through the real input dialog.
+    void widthIsAskedInTheInputDialog() {
+        setEdit(QStringLiteral("x"), 0, 1);
+        DecorationWindow* w = open();
+        bool confirmed = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("Form4"));
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("可変幅の設定"));
+            auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+            field->setText(QStringLiteral("050"));
+            dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+            confirmed = true;
+        });
+        pick(w->scrollBox, 0);
+        QVERIFY(confirmed);
+        QCOMPARE(display(w), QStringLiteral("<MARQUEE width=050%>選択された文字列</MARQUEE>"));
+        // Closed with its close box: scrolling goes off.
+        QTimer::singleShot(0, this, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("30"));
+            dialog->close();
+        });
+        pick(w->scrollBox, 1);
+        QCOMPARE(w->scrollBox->currentText(), QStringLiteral("指定しない"));
+        QVERIFY(!w->state().scrollOn);
         w->close();
     }
 
