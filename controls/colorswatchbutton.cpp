@@ -8,52 +8,9 @@
 #include <QPainter>
 #include <QPalette>
 
-namespace {
+#include "controls/pixelpainting.h"
 
-// One-pixel lines on a painter without antialiasing; the ends are included.
-void hLine(QPainter& p, int x1, int x2, int y, const QColor& c) {
-    if (x2 >= x1) p.fillRect(QRect(x1, y, x2 - x1 + 1, 1), c);
-}
-void vLine(QPainter& p, int x, int y1, int y2, const QColor& c) {
-    if (y2 >= y1) p.fillRect(QRect(x, y1, 1, y2 - y1 + 1), c);
-}
-
-// The top and left edges of r in one colour, then its right and bottom edges in
-// another (these take the two far corners).
-void edges(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-    if (r.isEmpty()) return;
-    hLine(p, r.left(), r.right(), r.top(), topLeft);
-    vLine(p, r.left(), r.top(), r.bottom(), topLeft);
-    vLine(p, r.right(), r.top(), r.bottom(), bottomRight);
-    hLine(p, r.left(), r.right(), r.bottom(), bottomRight);
-}
-
-// A one-pixel outline on the edge of r, then r shrinks by one pixel.
-void outline(QPainter& p, QRect& r, const QColor& c) {
-    edges(p, r, c, c);
-    r.adjust(1, 1, -1, -1);
-}
-
-// The dotted focus rectangle: every other pixel of the ring inverted.
-void dottedFocusRect(QPainter& p, const QRect& r) {
-    if (r.isEmpty()) return;
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_Difference);
-    auto dot = [&](int x, int y) {
-        if ((x + y) % 2 == 0) p.fillRect(QRect(x, y, 1, 1), Qt::white);
-    };
-    for (int x = r.left(); x <= r.right(); ++x) {
-        dot(x, r.top());
-        if (r.bottom() != r.top()) dot(x, r.bottom());
-    }
-    for (int y = r.top() + 1; y < r.bottom(); ++y) {
-        dot(r.left(), y);
-        if (r.right() != r.left()) dot(r.right(), y);
-    }
-    p.restore();
-}
-
-}  // namespace
+using namespace kirel::pixels;
 
 ColorSwatchButton::ColorSwatchButton(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -300,9 +257,9 @@ QImage ColorSwatchButton::render() const {
     // Edges.
     switch (buttonStyle_) {
         case bsStd:
-            if (active || focused) outline(p, r, frameColor());
+            if (active || focused) ring(p, r, frameColor(), frameColor());
             if (pressed) {
-                outline(p, r, edgeShadow());
+                ring(p, r, edgeShadow(), edgeShadow());
             } else if (!r.isEmpty()) {
                 edges(p, r, edgeHighlight(), frameColor());
                 vLine(p, r.right() - 1, r.top() + 1, r.bottom() - 1, edgeShadow());

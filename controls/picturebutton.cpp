@@ -14,6 +14,8 @@
 #include <QShortcutEvent>
 #include <utility>
 
+#include "controls/pixelpainting.h"
+
 namespace {
 
 // Runs a function when the scope ends, also when an exception passes through.
@@ -36,52 +38,9 @@ int halfToEven(int d) {
     return (q % 2 == 0) ? q : q + 1;
 }
 
-// One-pixel line helpers on a painter without antialiasing.
-void hLine(QPainter& p, int x1, int x2, int y, const QColor& c) {
-    if (x2 >= x1) p.fillRect(QRect(x1, y, x2 - x1 + 1, 1), c);
-}
-void vLine(QPainter& p, int x, int y1, int y2, const QColor& c) {
-    if (y2 >= y1) p.fillRect(QRect(x, y1, 1, y2 - y1 + 1), c);
-}
-
-// A one-pixel 3-D ring on the edge of r, then r shrinks by one pixel. The top
-// colour takes the top row and left column except their far ends; the bottom
-// colour the right column and bottom row whole, corners included.
-void frame3D(QPainter& p, QRect& r, const QColor& top, const QColor& bottom) {
-    if (r.isEmpty()) return;
-    const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
-    hLine(p, l, rt - 1, t, top);
-    vLine(p, l, t, b - 1, top);
-    vLine(p, rt, t, b, bottom);
-    hLine(p, l, rt, b, bottom);
-    r.adjust(1, 1, -1, -1);
-}
-
-// A one-pixel ring of one colour on the edge of r, then r shrinks by one pixel.
-void frameRect(QPainter& p, QRect& r, const QColor& c) {
-    frame3D(p, r, c, c);
-}
-
-// The dotted focus rectangle: every other pixel of the ring inverted.
-void dottedFocusRect(QPainter& p, const QRect& r) {
-    if (r.isEmpty()) return;
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_Difference);
-    auto dot = [&](int x, int y) {
-        if ((x + y) % 2 == 0) p.fillRect(QRect(x, y, 1, 1), Qt::white);
-    };
-    for (int x = r.left(); x <= r.right(); ++x) {
-        dot(x, r.top());
-        if (r.bottom() != r.top()) dot(x, r.bottom());
-    }
-    for (int y = r.top() + 1; y < r.bottom(); ++y) {
-        dot(r.left(), y);
-        if (r.right() != r.left()) dot(r.right(), y);
-    }
-    p.restore();
-}
-
 }  // namespace
+
+using namespace kirel::pixels;
 
 PictureButton::PictureButton(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -575,8 +534,8 @@ QImage PictureButton::render() const {
     // 1. Bevels, outer then inner.
     QRect r = rect();
     for (TBevelCut cut : {bevelOuter_, bevelInner_}) {
-        if (cut == bvLowered) frame3D(p, r, shadow, highlight);
-        if (cut == bvRaised) frame3D(p, r, highlight, shadow);
+        if (cut == bvLowered) ring(p, r, shadow, highlight);
+        if (cut == bvRaised) ring(p, r, highlight, shadow);
     }
 
     // 2. Face.
@@ -625,11 +584,11 @@ QImage PictureButton::render() const {
     if (buttonStyle_ == bsStdButton) {
         r = rect();
         if (s == 1) {
-            frameRect(p, r, shadow);
-            frameRect(p, r, btnFace);
+            ring(p, r, shadow, shadow);
+            ring(p, r, btnFace, btnFace);
         } else {
-            frame3D(p, r, light3D, dkShadow3D);
-            frame3D(p, r, highlight, shadow);
+            ring(p, r, light3D, dkShadow3D);
+            ring(p, r, highlight, shadow);
         }
     } else {
         r = rect().adjusted(s, s, -s, -s);
