@@ -88,6 +88,18 @@ ColorEdit cellColorRule(const QString& text) {
     return colorRule(text);
 }
 
+QString samplePicture(const QString& cellColor, const QString& image,
+                      const std::function<bool(const QString&)>& exists) {
+    if (!cellColor.isEmpty() || image.isEmpty() || !exists(image)) return QString();
+    if (image.endsWith(QLatin1String(".gif")) || image.endsWith(QLatin1String(".png")))
+        return QString();
+    return image;
+}
+
+bool namesGifOrPng(const QString& path) {
+    return path.contains(QLatin1String(".gif")) || path.contains(QLatin1String(".png"));
+}
+
 const std::array<QString, 8>& presetDefaults() {
     static const std::array<QString, 8> defaults = {
         QStringLiteral("#FF0000"), QStringLiteral("#0080FF"), QStringLiteral("#FCBED3"),

@@ -49,6 +49,17 @@ ColorEdit cellColorRule(const QString& text);
 inline const QString kColorTypo =
     QStringLiteral("入力された文字に誤りがあります。\r\n0～9,A～Fの半角英数で入力してください");
 
+// --- pictures ---
+
+// The picture a board's sample shows: the background picture when the board has
+// no cell colour and the picture exists and does not end in ".gif" or ".png";
+// else none (empty).
+QString samplePicture(const QString& cellColor, const QString& image,
+                      const std::function<bool(const QString&)>& exists);
+
+// ".gif" or ".png" anywhere in the path: a picture the windows cannot show.
+bool namesGifOrPng(const QString& path);
+
 // --- what the dialog edits ---
 
 struct BoardFields {
