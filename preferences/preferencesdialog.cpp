@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ const QString kPictureFilter = QStringLiteral(
     "*.wmf;*.gif;*.png|JPEG イメージファイル (*.jpg)|*.jpg|JPEG イメージファイル (*.jpeg)|*.jpeg|"
     "ビットマップ (*.bmp)|*.bmp|ＧＩＦ(*.gif)|*.gif|PNG(*.png)|*.png|アイコン (*.ico)|*.ico|"
     "エンハンス メタファイル (*.emf)|*.emf|メタファイル (*.wmf)|*.wmf");
+const QString kQuoteListFile = QStringLiteral("user/inyoufu.txt");
 const QString kSampleText = QStringLiteral("aAあア亜");
 const QString kPathHint = QStringLiteral("画像のパスです。");
 const int kWhite = colorInt(255, 255, 255);
@@ -472,8 +474,10 @@ void PreferencesDialog::load() {
     }
 
     try {
-        quoteList->setPlainText(
-            readItemList(app().path(QStringLiteral("user/inyoufu.txt"))).join(QLatin1Char('\n')));
+        // A list that does not exist yet is empty; saving creates it.
+        const QString quotePath = app().path(kQuoteListFile);
+        if (QFileInfo::exists(quotePath))
+            quoteList->setPlainText(readItemList(quotePath).join(QLatin1Char('\n')));
     } catch (const Failure& failure) {
         showError(failure.message());
     }
@@ -630,6 +634,17 @@ void PreferencesDialog::browseImage(int b) {
     changed_ = true;
 }
 
+// A failure is shown and the caller goes on.
+void PreferencesDialog::saveQuoteList() {
+    const QString path = app().path(kQuoteListFile);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    try {
+        writeItemList(path, quoteList->toPlainText().split(QLatin1Char('\n')));
+    } catch (const Failure& failure) {
+        showPlain(failure.message());
+    }
+}
+
 void PreferencesDialog::chooseQuoteMark() {
     if (quoteModified_) {
         if (!ask(QStringLiteral(
@@ -638,12 +653,7 @@ void PreferencesDialog::chooseQuoteMark() {
                 "OKボタンをクリックすると引用符の内容が保存され、引用符の選択を表示しま"
                 "す。)")))
             return;
-        try {
-            writeItemList(app().path(QStringLiteral("user/inyoufu.txt")),
-                          quoteList->toPlainText().split(QLatin1Char('\n')));
-        } catch (const Failure& failure) {
-            showPlain(failure.message());
-        }
+        saveQuoteList();
         quoteModified_ = false;
     }
     if (callbacks_.chooseQuoteMark) callbacks_.chooseQuoteMark(this);
@@ -883,12 +893,7 @@ bool PreferencesDialog::save() {
     st.QuoteColorOn = v.quoteColor;
     st.QuoteItalicOn = v.quoteItalic;
 
-    try {
-        writeItemList(st.path(QStringLiteral("user/inyoufu.txt")),
-                      quoteList->toPlainText().split(QLatin1Char('\n')));
-    } catch (const Failure& failure) {
-        showPlain(failure.message());
-    }
+    saveQuoteList();
     quoteModified_ = false;
 
     switch (host_.currentTab()) {

@@ -131,6 +131,7 @@ class PreferencesDialog : public QDialog {
     void showPicture(const QString& path);
     void showPlaceholder(const QString& text);
     void setPathHint();
+    void saveQuoteList();
     prefs::Values collect() const;
     void turnTo(const prefs::Refusal& refusal);
     void applyWindowColor(int color);
