@@ -512,7 +512,10 @@ bool PreferencesDialog::eventFilter(QObject* watched, QEvent* event) {
         const QString text = key->text();
         // Shortcuts (copy, paste, select all) and keys without a character
         // (arrows, Delete) work as in any field.
-        if (text.isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        // Tab and Escape belong to the dialog.
+        if (text.isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+            key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+            key->key() == Qt::Key_Escape)
             return QDialog::eventFilter(watched, event);
         bool digitsOnly = watched == handleMax;
         for (const BoardPage& f : boards)
