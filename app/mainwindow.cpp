@@ -282,6 +282,7 @@ void MainWindow::connectHandlers() {
             (new PhraseWindow(this, *this))->show();
     });
     connect(chooseQuoteMark, &QAction::triggered, this, [this] { QuoteMarkDialog::choose(this); });
+    connect(preferences, &QAction::triggered, this, [this] { openPreferences(); });
     connect(decorate, &QAction::triggered, decorationButton, &PictureButton::clicked);
     connect(decorationShortcut, &QAction::triggered, decorationButton, &PictureButton::clicked);
     connect(emoticonShortcut, &QAction::triggered, emoticonButton, &PictureButton::clicked);

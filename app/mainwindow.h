@@ -163,6 +163,9 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     QWidget* decorationWindow() const { return decorationWindow_; }
     // "飾り罫を挿入": the decorative-rule dialog, modal.
     void openRuleDialog();
+    // The preferences dialog, modal, owned by owner (the main window when null);
+    // true when the settings were saved.
+    bool openPreferences(QWidget* owner = nullptr);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,21 +8,14 @@
 
 using namespace kirel;
 
-namespace {
-
-// connected to the preferences dialog's colour page
-bool openColorSettings(QWidget*) {
-    return false;
-}
-
-}  // namespace
-
 void MainWindow::toggleDecorationWindow() {
     if (decorationWindow_) {
         decorationWindow_->close();
         return;
     }
-    auto* window = new DecorationWindow(*this, this, {&kirel::askMarqueeWidth, openColorSettings});
+    auto* window = new DecorationWindow(
+        *this, this,
+        {&kirel::askMarqueeWidth, [this](QWidget* owner) { return openPreferences(owner); }});
     decorationWindow_ = window;
     window->show();
 }

@@ -333,11 +333,24 @@ bool Profile::readBool(const QString& section, const QString& key, bool def) con
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void Profile::writeString(const QString& section, const QString& key, const QString& value) const {
-    const auto refuse = [this] {
-        throw Failure(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path_)));
-    };
+namespace {
 
+[[noreturn]] void refuseWrite(const QString& path) {
+    throw Failure(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path)));
+}
+
+// The file's current lines, or an empty list for a missing file. A file whose
+// contents cannot be read is never replaced: they would be lost.
+QList<Line> currentLines(const QString& path, const QFileInfo& info) {
+    QByteArray bytes;
+    if (info.exists() && (!info.isFile() || !readFileBytes(path, &bytes))) refuseWrite(path);
+    return splitLines(bytes);
+}
+
+// Stores one value in the lines as a single write to the file would; false when
+// the key already holds exactly that value (nothing changes).
+bool storeValue(QList<Line>& lines, const QString& section, const QString& key,
+                const QString& value) {
     // A line break would end the line: only the text before it can be kept.
     qsizetype keptLength = 0;
     while (keptLength < value.size() && value[keptLength] != QLatin1Char('\r') &&
@@ -347,18 +360,8 @@ void Profile::writeString(const QString& section, const QString& key, const QStr
     const QStringView kept = QStringView(value).first(keptLength);
     const QByteArray newValue = sjis::encode(isPathKey(key) ? pathToStored(kept) : kept.toString());
 
-    QByteArray bytes;
-    const QFileInfo info(path_);
-    // Never replace a file whose contents could not be read: they would be lost.
-    if (info.exists() && (!info.isFile() || !readFileBytes(path_, &bytes))) refuse();
-
-    QList<Line> lines = splitLines(bytes);
     const Location at = locate(lines, section, key);
-    if (at.keyLine >= 0 && at.value == newValue) return;  // already stored: nothing to write
-
-    // Replacing the file through a temporary one would succeed even over a
-    // read-only file, so refuse those here.
-    if (info.exists() && !isWritableFile(info)) refuse();
+    if (at.keyLine >= 0 && at.value == newValue) return false;
 
     if (at.keyLine >= 0) {
         lines[at.keyLine].text = at.keyName + '=' + newValue;
@@ -371,14 +374,30 @@ void Profile::writeString(const QString& section, const QString& key, const QStr
         lines.append({'[' + sjis::encode(section) + ']', "\r\n"});
         lines.append({sjis::encode(key) + '=' + newValue, "\r\n"});
     }
+    return true;
+}
 
+// Replaces the file with the lines in one step.
+void replaceFile(const QString& path, const QFileInfo& info, const QList<Line>& lines) {
+    // Replacing the file through a temporary one would succeed even over a
+    // read-only file, so refuse those here.
+    if (info.exists() && !isWritableFile(info)) refuseWrite(path);
     try {
-        writeBytesFile(path_, joinLines(lines));
+        writeBytesFile(path, joinLines(lines));
     } catch (const WriteFailure& failure) {
         // The file was not replaced; the reason (a full disk...) goes with the message.
         throw Failure(QStringLiteral("%1 に書き込めません\r\n%2")
-                          .arg(QDir::toNativeSeparators(path_), failure.reason()));
+                          .arg(QDir::toNativeSeparators(path), failure.reason()));
     }
+}
+
+}  // namespace
+
+void Profile::writeString(const QString& section, const QString& key, const QString& value) const {
+    const QFileInfo info(path_);
+    QList<Line> lines = currentLines(path_, info);
+    if (!storeValue(lines, section, key, value)) return;  // already stored: nothing to write
+    replaceFile(path_, info, lines);
 }
 
 void Profile::writeInteger(const QString& section, const QString& key, int value) const {
@@ -387,6 +406,29 @@ void Profile::writeInteger(const QString& section, const QString& key, int value
 
 void Profile::writeBool(const QString& section, const QString& key, bool value) const {
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void ProfileBatch::writeString(const QString& section, const QString& key, const QString& value) {
+    writes_.append({section, key, value});
+}
+
+void ProfileBatch::writeInteger(const QString& section, const QString& key, int value) {
+    writeString(section, key, QString::number(value));
+}
+
+void ProfileBatch::writeBool(const QString& section, const QString& key, bool value) {
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void ProfileBatch::commit() {
+    const QString& path = profile_.path();
+    const QFileInfo info(path);
+    QList<Line> lines = currentLines(path, info);
+    bool changed = false;
+    for (const Write& w : writes_)
+        changed = storeValue(lines, w.section, w.key, w.value) || changed;
+    writes_.clear();
+    if (changed) replaceFile(path, info, lines);
 }
 
 }  // namespace kirel

@@ -5,6 +5,7 @@
 // read opens the file, every write rewrites it (atomically: a temporary file beside
 // it is renamed over it), keeping every other line exactly as it was.
 
+#include <QList>
 #include <QString>
 
 namespace kirel {
@@ -41,6 +42,33 @@ class Profile {
 
   private:
     QString path_;
+};
+
+// Writes gathered in memory and stored together: commit() applies them to the
+// file's current contents in the order they were made, exactly as the same
+// sequence of single writes would, and replaces the file once. A failure (the
+// same as a single write's) leaves the file as it was, so no part of the batch
+// reaches the disk without the rest.
+class ProfileBatch {
+  public:
+    explicit ProfileBatch(const Profile& profile) : profile_(profile) {}
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, int value);
+    void writeBool(const QString& section, const QString& key, bool value);
+
+    // Throws kirel::Failure as Profile's writes do. The gathered writes are
+    // dropped either way.
+    void commit();
+
+  private:
+    struct Write {
+        QString section;
+        QString key;
+        QString value;
+    };
+    const Profile& profile_;
+    QList<Write> writes_;
 };
 
 }  // namespace kirel

@@ -420,5 +420,69 @@ TEST_F(ProfileTest, PathKeysReadBackExactly) {
     EXPECT_EQ(read("Form5", "HnBack"), QStringLiteral("&#9829;&#233;"));
 }
 
+// A batch gives the bytes the same single writes give, one after the other:
+// values replaced in place, new keys after the last line of their section in
+// the order written, new sections at the end, untouched lines kept, and a value
+// written twice ending as the last one.
+TEST_F(ProfileTest, BatchMatchesSingleWrites) {
+    const QByteArray start = kWindowsFile + "[Form10]\r\nMOJISU2=800\r\nodd line\r\nC3Color=";
+    struct W {
+        const char* section;
+        const char* key;
+        QString value;
+    };
+    const QList<W> writes = {
+        {"Form10", "MOJISU1", "0"},      {"Form10", "mojisu2", "500"},
+        {"Form10", "C3Color", ""},       {"Form3", "Color1", "255"},
+        {"Form10", "ImagePath", "/a/é"}, {"Form5", "HnBack", QStringLiteral("さん")},
+        {"Form3", "Color1", "16"},       {"Form10", "CellWidth", "725"},
+    };
+    put(start);
+    for (const W& w : writes) write(w.section, w.key, w.value);
+    const QByteArray expected = contents();
+
+    put(start);
+    const Profile ini = profile();
+    ProfileBatch batch(ini);
+    for (const W& w : writes)
+        batch.writeString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value);
+    EXPECT_EQ(contents(), start);  // nothing reaches the file before commit
+    batch.commit();
+    EXPECT_EQ(contents(), expected);
+
+    // From no file at all, too.
+    QFile::remove(path());
+    for (const W& w : writes) write(w.section, w.key, w.value);
+    const QByteArray fromNothing = contents();
+    QFile::remove(path());
+    for (const W& w : writes)
+        batch.writeString(QString::fromUtf8(w.section), QString::fromUtf8(w.key), w.value);
+    batch.commit();
+    EXPECT_EQ(contents(), fromNothing);
+}
+
+// A refused batch leaves the whole file as it was; one that changes nothing
+// does not touch a read-only file.
+TEST_F(ProfileTest, RefusedBatchWritesNothing) {
+    put("[Form10]\r\nMOJISU1=0\r\n");
+    ASSERT_TRUE(QFile::setPermissions(
+        path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    const Profile ini = profile();
+    ProfileBatch same(ini);
+    same.writeString(QStringLiteral("Form10"), QStringLiteral("MOJISU1"), QStringLiteral("0"));
+    EXPECT_NO_THROW(same.commit());
+    ProfileBatch batch(ini);
+    batch.writeString(QStringLiteral("Form10"), QStringLiteral("MOJISU1"), QStringLiteral("5"));
+    batch.writeString(QStringLiteral("Form10"), QStringLiteral("MOJISU2"), QStringLiteral("6"));
+    try {
+        batch.commit();
+        ADD_FAILURE() << "a read-only file was written";
+    } catch (const Failure& failure) {
+        EXPECT_TRUE(failure.message().endsWith(QStringLiteral(" に書き込めません")));
+    }
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(contents(), QByteArray("[Form10]\r\nMOJISU1=0\r\n"));
+}
+
 }  // namespace
 }  // namespace kirel
