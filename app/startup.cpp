@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "core/placement.h"
 #include "core/settingskeys.h"
 #include "platform/profile.h"
 
@@ -14,7 +15,7 @@ StartupSettings readStartupSettings(const Profile& ini, const QString& appDir) {
     s.left = ini.readInteger(kMainWindow, kLeft, 50);
     s.height = ini.readInteger(kMainWindow, kHeight, 402);
     s.width = ini.readInteger(kMainWindow, kWidth, 623);
-    s.formColor = ini.readInteger(kShared, kFormColor, 15909506);
+    s.formColor = ini.readInteger(kShared, kFormColor, kFormColorDefault);
     s.imagePath = ini.readString(kShared, kPicturePath,
                                  appDir + QDir::separator() + QStringLiteral("images") +
                                      QDir::separator() + QStringLiteral("pirumi.bmp"));
@@ -35,8 +36,8 @@ StartupSettings readStartupSettings(const Profile& ini, const QString& appDir) {
 }
 
 WindowBounds correctBounds(WindowBounds b, QSize screen) {
-    if (b.top > screen.height() || b.top < 0) b.top = 10;
-    if (b.left > screen.width() || b.left < 0) b.left = 10;
+    b.top = onScreen(b.top, screen.height());
+    b.left = onScreen(b.left, screen.width());
     if (b.height > screen.height()) b.height = 402;
     return b;
 }

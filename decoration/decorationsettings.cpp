@@ -6,7 +6,7 @@ namespace kirel::decoration {
 
 DecorationSettings readDecorationSettings(const Profile& ini) {
     DecorationSettings s;
-    s.formColor = ini.readInteger(keys::kShared, keys::kFormColor, 15909506);
+    s.formColor = ini.readInteger(keys::kShared, keys::kFormColor, keys::kFormColorDefault);
     s.textColor = ini.readString(keys::kShared, keys::kTextColor, QStringLiteral("#000000"));
     s.cellColor = ini.readString(keys::kShared, keys::kCellColor, QStringLiteral("#FFFFFF"));
     s.background = ini.readString(keys::kShared, keys::kImage, QString());

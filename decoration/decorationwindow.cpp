@@ -24,6 +24,7 @@
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/systemcolors.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 namespace {
@@ -32,13 +33,6 @@ using decoration::DecorationState;
 
 const QString kWindowFont = QStringLiteral("ＭＳ Ｐゴシック");
 const QString kSampleText = QStringLiteral("aAあア亜");
-
-// Window fonts: 9 points on a 96-dpi screen, 11 points otherwise.
-int windowPointSize(const QWidget* w) {
-    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    return dpi == 96 ? 9 : 11;
-}
 
 // 0x00BBGGRR -> 0xRRGGBB, as the colour dialog takes and gives colours.
 unsigned toRgb(int color) {

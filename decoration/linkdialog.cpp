@@ -30,19 +30,12 @@
 #include "platform/prompter.h"
 #include "platform/servicerequest.h"
 #include "platform/toplevelwindows.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 namespace {
 
-constexpr int kDefaultFormColor = 15909506;
 constexpr QSize kPreviewSize(168, 126);
-
-// 9 points on a 96-dpi screen, 11 points otherwise.
-int windowPointSize(const QWidget* w) {
-    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    return dpi == 96 ? 9 : 11;
-}
 
 template <typename W>
 W* named(W* widget, const char* name) {
@@ -67,8 +60,7 @@ LinkDialog::LinkDialog(QWidget* owner, EditorHost& host, const QString& copiedAd
 
     const Profile ini(app().iniPath());
     QPalette pal = palette();
-    pal.setColor(QPalette::Window,
-                 qcolorOf(ini.readInteger(keys::kShared, keys::kFormColor, kDefaultFormColor)));
+    pal.setColor(QPalette::Window, qcolorOf(formColorSetting()));
     setPalette(pal);
     setAutoFillBackground(true);
     QFont f = owner ? owner->font() : font();

@@ -15,21 +15,17 @@
 #include "core/settingskeys.h"
 #include "core/textpane.h"
 #include "decoration/rules.h"
+#include "platform/editmenu.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/systemcolors.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 namespace {
 
 const QString kWindowFont = QStringLiteral("ＭＳ Ｐゴシック");
-
-int windowPointSize(const QWidget* w) {
-    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    return dpi == 96 ? 9 : 11;
-}
 
 }  // namespace
 
@@ -43,10 +39,7 @@ RuleDialog::RuleDialog(EditorHost& host, QWidget* owner)
     f.setPointSize(windowPointSize(owner ? owner : this));
     setFont(f);
     QPalette pal = palette();
-    pal.setColor(
-        QPalette::Window,
-        resolvedColor(
-            Profile(app().iniPath()).readInteger(keys::kShared, keys::kFormColor, 15909506)));
+    pal.setColor(QPalette::Window, resolvedColor(formColorSetting()));
     setPalette(pal);
     setAutoFillBackground(true);
     buildWidgets();
@@ -101,22 +94,15 @@ void RuleDialog::buildWidgets() {
 void RuleDialog::buildEditorMenu() {
     editorMenu = new QMenu(this);
     editorMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    undoItem = editorMenu->addAction(QStringLiteral("元に戻す(&U)"), editor, &QPlainTextEdit::undo);
-    cutItem = editorMenu->addAction(QStringLiteral("切り取り(&T)"), editor, &QPlainTextEdit::cut);
-    copyItem = editorMenu->addAction(QStringLiteral("コピー(&C)"), editor, &QPlainTextEdit::copy);
-    pasteItem =
-        editorMenu->addAction(QStringLiteral("貼り付け(&P)"), editor, &QPlainTextEdit::paste);
-    selectAllItem = editorMenu->addAction(QStringLiteral("すべてを選択(&A)"), editor,
-                                          &QPlainTextEdit::selectAll);
+    const EditItems items = addEditItems(editorMenu, [this] { return editor; });
+    undoItem = items.undo;
+    cutItem = items.cut;
+    copyItem = items.copy;
+    pasteItem = items.paste;
+    selectAllItem = items.selectAll;
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(editor, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        const bool selection = editor->textCursor().hasSelection();
-        undoItem->setEnabled(editor->document()->isUndoAvailable());
-        cutItem->setEnabled(selection);
-        copyItem->setEnabled(selection);
-        pasteItem->setEnabled(editor->canPaste());
-        editorMenu->popup(editor->mapToGlobal(pos));
-    });
+    connect(editor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { editorMenu->popup(editor->mapToGlobal(pos)); });
 }
 
 void RuleDialog::load() {

@@ -47,8 +47,7 @@ ToolDialog::ToolDialog(QWidget* owner)
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(kCaption);
     buildWidgets();
-    applyWindowLook(
-        this, settings().readInteger(keys::kShared, keys::kFormColor, keys::kFormColorDefault));
+    applyWindowLook(this);
     setFixedSize(520, 340);
 
     drives_ = tool::currentDrives();

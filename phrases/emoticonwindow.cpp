@@ -16,6 +16,7 @@
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 
@@ -73,7 +74,7 @@ EmoticonWindow::EmoticonWindow(QWidget* owner, EditorHost& host)
     const Profile ini(app().iniPath());
     const QPoint stored(ini.readInteger(keys::kEmoticons, keys::kEmoticonLeft, 30),
                         ini.readInteger(keys::kEmoticons, keys::kEmoticonTop, 30));
-    phrases::applyWindowLook(this);
+    applyWindowLook(this);
     resize(230, 340);
     move(phrases::placeOnScreen(stored, this));
 

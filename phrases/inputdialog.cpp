@@ -10,7 +10,9 @@
 
 #include "core/appstate.h"
 #include "phrases/windowlook.h"
+#include "platform/editmenu.h"
 #include "platform/prompter.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 
@@ -39,7 +41,7 @@ InputDialog::InputDialog(InputRole role, QWidget* owner, Job job)
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("設定"));
     setModal(true);
-    phrases::applyWindowLook(this);
+    applyWindowLook(this);
 
     field = new QLineEdit(this);
     field->setObjectName(QStringLiteral("Edit1"));
@@ -68,7 +70,7 @@ InputDialog::InputDialog(InputRole role, QWidget* owner, Job job)
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         auto* menu = new QMenu(this);
         menu->setObjectName(QStringLiteral("PopupMenu7"));
-        phrases::addEditItems(menu, [this] { return field; });
+        addEditItems(menu, [this] { return field; });
         connect(field, &QWidget::customContextMenuRequested, this,
                 [this, menu](QPoint p) { menu->exec(field->mapToGlobal(p)); });
     } else {

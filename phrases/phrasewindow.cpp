@@ -18,10 +18,12 @@
 #include "phrases/inputdialog.h"
 #include "phrases/phrasemenu.h"
 #include "phrases/windowlook.h"
+#include "platform/editmenu.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/toplevelwindows.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 
@@ -83,7 +85,7 @@ PhraseWindow::PhraseWindow(QWidget* owner, EditorHost& host)
     const Profile ini(app().iniPath());
     const QPoint stored(ini.readInteger(keys::kPhrases, keys::kPhraseLeft, 70),
                         ini.readInteger(keys::kPhrases, keys::kPhraseTop, 10));
-    phrases::applyWindowLook(this);
+    applyWindowLook(this);
     resize(330, 370);
     move(phrases::placeOnScreen(stored, this));
 
@@ -165,8 +167,7 @@ void PhraseWindow::buildWidgets() {
     command(saveItem, "S1", QStringLiteral("アイテムリストに追加(&A)"));
     command(deleteItem, "N2", QStringLiteral("アイテムリストから削除(&D)"));
     menu->addSeparator();
-    phrases::addEditItems(menu, [this] { return focusWidget(); });
-    phrases::chooseByEnabledMnemonic(menu);
+    addEditItems(menu, [this] { return focusWidget(); });
     connect(menu, &QMenu::aboutToShow, this, &PhraseWindow::updateMenu);
     // The text-art menu list has no menu of its own and shows the window's, as
     // every other control does.

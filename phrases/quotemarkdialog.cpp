@@ -11,6 +11,7 @@
 #include "core/appstate.h"
 #include "phrases/quotemarks.h"
 #include "phrases/windowlook.h"
+#include "platform/windowlook.h"
 
 namespace kirel {
 
@@ -70,7 +71,7 @@ QuoteMarkDialog::QuoteMarkDialog(QWidget* owner)
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
     move(app().QuoteDlgLeft, app().QuoteDlgTop);
-    phrases::applyWindowLook(this);
+    applyWindowLook(this);
     list_ = phrases::openQuoteMarks(path_);
     showMarks(app().QuoteMark);
 }

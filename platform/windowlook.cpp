@@ -4,9 +4,17 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "core/appstate.h"
 #include "core/colors.h"
+#include "core/settingskeys.h"
+#include "platform/profile.h"
 
 namespace kirel {
+
+int formColorSetting() {
+    return Profile(app().iniPath())
+        .readInteger(keys::kShared, keys::kFormColor, keys::kFormColorDefault);
+}
 
 int windowPointSize(const QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -22,6 +30,10 @@ void applyWindowLook(QWidget* window, int formColor) {
     palette.setColor(QPalette::Window, qcolorOf(formColor));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
+}
+
+void applyWindowLook(QWidget* window) {
+    applyWindowLook(window, formColorSetting());
 }
 
 }  // namespace kirel

@@ -927,8 +927,7 @@ void PreferencesDialog::reject() {
                 "設定が変更されています。\r\nこのまま設定を反映させずに終了しますか？")))
             return;
         // A window colour that was only tried goes back to the saved one.
-        const Profile ini(app().iniPath());
-        applyWindowColor(ini.readInteger(keys::kShared, keys::kFormColor, keys::kFormColorDefault));
+        applyWindowColor(formColorSetting());
         changed_ = false;
     }
     app().ClipCaptureOn = 1;

@@ -19,6 +19,7 @@
 #include "core/textpane.h"
 #include "platform/bytetally.h"
 #include "platform/clipboard.h"
+#include "platform/editmenu.h"
 #include "platform/failure.h"
 #include "platform/imecolors.h"
 #include "platform/profile.h"
@@ -74,9 +75,7 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
     lines_ = new LineTally(editor);
     connect(editor, &QPlainTextEdit::textChanged, this, &SplitPostWindow::count);
     editor->setPlainText(host.editText().selectedText());
-    applyWindowLook(this,
-                    Profile(app().iniPath())
-                        .readInteger(keys::kShared, keys::kFormColor, keys::kFormColorDefault));
+    applyWindowLook(this);
     resize(520, 400);
 }
 
@@ -144,15 +143,15 @@ void SplitPostWindow::buildMenus() {
     // The edit commands of the main window, acting on the focused control.
     editMenu = menuBar->addMenu(QStringLiteral("編集(&E)"));
     editMenu->setObjectName(QStringLiteral("E1"));
-    undo = item(editMenu, "Undo1", QStringLiteral("元に戻す(&U)"),
-                QKeySequence(Qt::ALT | Qt::Key_Backspace));
-    cut =
-        item(editMenu, "Cut1", QStringLiteral("切り取り(&T)"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    copy =
-        item(editMenu, "Copy1", QStringLiteral("コピー(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    paste = item(editMenu, "Paste1", QStringLiteral("貼り付け(&P)"),
-                 QKeySequence(Qt::CTRL | Qt::Key_V));
-    selectAll = item(editMenu, "SelectAll1", QStringLiteral("すべてを選択(&A)"));
+    const EditItems edit = addEditItems(editMenu, [this] { return focusWidget(); });
+    undo = edit.undo;
+    cut = edit.cut;
+    copy = edit.copy;
+    paste = edit.paste;
+    selectAll = edit.selectAll;
+    // In a menu bar the shortcuts work for the whole window (Alt+Backspace undoes
+    // in either field).
+    for (QAction* a : editMenu->actions()) a->setShortcutContext(Qt::WindowShortcut);
 
     transfer = menuBar->addAction(QStringLiteral("クリップボードに転送(&C)"));
     transfer->setObjectName(QStringLiteral("C1"));
@@ -161,12 +160,6 @@ void SplitPostWindow::buildMenus() {
 
     connect(save, &QAction::triggered, this, &SplitPostWindow::saveText);
     connect(saveAs, &QAction::triggered, this, &SplitPostWindow::saveTextAs);
-    connect(undo, &QAction::triggered, this, [this] { onFocused("undo"); });
-    connect(cut, &QAction::triggered, this, [this] { onFocused("cut"); });
-    connect(copy, &QAction::triggered, this, [this] { onFocused("copy"); });
-    connect(paste, &QAction::triggered, this, [this] { onFocused("paste"); });
-    connect(selectAll, &QAction::triggered, this, [this] { onFocused("selectAll"); });
-    connect(editMenu, &QMenu::aboutToShow, this, &SplitPostWindow::editMenuShowing);
     connect(transfer, &QAction::triggered, this, &SplitPostWindow::transferToClipboard);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 }
@@ -224,31 +217,6 @@ void SplitPostWindow::transferToClipboard() {
     // What a Shift-JIS board receives, as the main window's transfer does.
     host_.clipboard().setText(sjis::toBoardText(text));
     showPlain(QStringLiteral("編集欄の内容をクリップボードに転送しました。"));
-}
-
-void SplitPostWindow::onFocused(const char* method) {
-    QWidget* w = focusWidget();
-    if (qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QLineEdit*>(w))
-        QMetaObject::invokeMethod(w, method);
-}
-
-void SplitPostWindow::editMenuShowing() {
-    QWidget* w = focusWidget();
-    bool canUndo = false, selection = false, writable = false;
-    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) {
-        writable = !e->isReadOnly();
-        canUndo = writable && e->document()->isUndoAvailable();
-        selection = e->textCursor().hasSelection();
-    } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
-        writable = !l->isReadOnly();
-        canUndo = writable && l->isUndoAvailable();
-        selection = l->hasSelectedText();
-    }
-    undo->setEnabled(canUndo);
-    cut->setEnabled(writable && selection);
-    copy->setEnabled(selection);
-    paste->setEnabled(writable);
-    selectAll->setEnabled(w == editor || qobject_cast<QLineEdit*>(w));
 }
 
 bool SplitPostWindow::eventFilter(QObject* watched, QEvent* event) {

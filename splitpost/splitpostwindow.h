@@ -71,8 +71,6 @@ class SplitPostWindow : public QWidget {
     void count();
     void writeTo(const QString& name);
     void wheel(const QWheelEvent* event);
-    void onFocused(const char* method);
-    void editMenuShowing();
 
     EditorHost& host_;
     ByteTally* bytes_ = nullptr;

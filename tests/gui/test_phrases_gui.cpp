@@ -25,6 +25,7 @@
 #include "phrases/quotemarkdialog.h"
 #include "phrases/quotemarks.h"
 #include "phrases/textart.h"
+#include "platform/keyboard.h"
 #include "platform/profile.h"
 #include "platform/sjis.h"
 #include "platform/toplevelwindows.h"
@@ -103,6 +104,9 @@ class PhrasesGui : public QObject {
     }
 
   private slots:
+    // The program's keyboard conventions, as the application installs them: a
+    // menu letter goes to the enabled item that carries it.
+    void initTestCase() { installKeyboardConventions(); }
     void init() {
         fixture_.init();
         form_ = fixture_.form.get();
