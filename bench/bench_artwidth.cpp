@@ -43,13 +43,13 @@ struct Art {
     kirel::DotWidthGutter* strip;
     QPixmap canvas;
 
-    Art() {
+    explicit Art(bool withStrip = true) {
         editor = new QPlainTextEdit(&box);
         editor->setFont(kirel::DotWidthGutter::boardFont());
         editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-        strip = new kirel::DotWidthGutter(editor, &box);
+        strip = withStrip ? new kirel::DotWidthGutter(editor, &box) : nullptr;
         box.resize(700, 600);
-        strip->setGeometry(0, 0, 60, 600);
+        if (strip) strip->setGeometry(0, 0, 60, 600);
         editor->setGeometry(60, 0, 640, 600);
         editor->setPlainText(picture());
         QTextCursor c(editor->document()->findBlockByNumber(1000));
@@ -57,8 +57,10 @@ struct Art {
         editor->centerCursor();
         box.show();
         QApplication::processEvents();
-        canvas = QPixmap(strip->size());
-        strip->render(&canvas);  // the lines on screen measured once
+        if (strip) {
+            canvas = QPixmap(strip->size());
+            strip->render(&canvas);  // the lines on screen measured once
+        }
     }
 };
 
@@ -78,6 +80,19 @@ void BM_KeystrokeWidths(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_KeystrokeWidths)->Unit(benchmark::kMicrosecond);
+
+// The same keystrokes without the strip: the difference is the widths' share.
+void BM_KeystrokeWithoutWidths(benchmark::State& state) {
+    application();
+    Art art(false);
+    QTextCursor c = art.editor->textCursor();
+    for (auto _ : state) {
+        c.insertText(QStringLiteral("ｱ"));
+        c.deletePreviousChar();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeystrokeWithoutWidths)->Unit(benchmark::kMicrosecond);
 
 // For comparison: measuring every line of the picture again.
 void BM_WholePicture(benchmark::State& state) {

@@ -4,7 +4,7 @@
 # server.
 # Usage: run.sh BUILD_FOLDER
 set -euo pipefail
-build=${1:-build}
+build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 echo "== counter"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_counter" --benchmark_min_time=0.5
