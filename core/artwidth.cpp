@@ -97,9 +97,8 @@ Padding padToWidth(int width, int target, int full, int half, bool halfMayOpen, 
 QString alignmentReport(int lines, int target, int shortLines, int maxRemaining) {
     QString text = QStringLiteral("%1 行を %2 ドットにそろえました。").arg(lines).arg(target);
     if (shortLines > 0)
-        text += QStringLiteral("（%1 行はぴったりにならず、最大 %2 ドット足りません）")
-                    .arg(shortLines)
-                    .arg(maxRemaining);
+        text +=
+            QStringLiteral("%1 行は最大 %2 ドット足りません。").arg(shortLines).arg(maxRemaining);
     return text;
 }
 

@@ -153,6 +153,7 @@ void PhraseWindow::buildWidgets() {
     p2->addLayout(artRow, 1);
     artStatus = new QLabel(artPage);
     artStatus->setObjectName(QStringLiteral("ArtWidthStatus"));
+    artStatus->setWordWrap(true);
     p2->addWidget(artStatus);
 
     button = new QPushButton(this);

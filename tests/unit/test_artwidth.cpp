@@ -139,6 +139,5 @@ TEST(ArtWidths, MeasuresEachCharacterOnceAndSumsCodePoints) {
 TEST(ArtWidths, Report) {
     EXPECT_EQ(alignmentReport(3, 320, 0, 0), QStringLiteral("3 行を 320 ドットにそろえました。"));
     EXPECT_EQ(alignmentReport(3, 320, 1, 2),
-              QStringLiteral("3 行を 320 ドットにそろえました。（1 行はぴったりにならず、最大 2 "
-                             "ドット足りません）"));
+              QStringLiteral("3 行を 320 ドットにそろえました。1 行は最大 2 ドット足りません。"));
 }
