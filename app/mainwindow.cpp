@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -28,6 +29,7 @@
 #include "app/quoting.h"
 #include "app/startup.h"
 #include "app/toolbarpictures.h"
+#include "controls/dotwidthgutter.h"
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "core/capturetargets.h"
@@ -267,6 +269,7 @@ void MainWindow::connectHandlers() {
     connect(transferShortcut, &QAction::triggered, this, &MainWindow::transfer);
     connect(decorationButton, &PictureButton::clicked, this, &MainWindow::toggleDecorationWindow);
     connect(insertRule, &QAction::triggered, this, &MainWindow::openRuleDialog);
+    connect(showArtWidths, &QAction::toggled, this, &MainWindow::setArtWidthsShown);
     // The emoticon and phrase buttons close their window when it is open and
     // open a new one otherwise.
     connect(emoticonButton, &PictureButton::clicked, this, [this] {
@@ -366,6 +369,28 @@ void MainWindow::showWindowHint(bool on) {
 
 qint64 MainWindow::editByteLength() const {
     return counter_->bytes();
+}
+
+void MainWindow::setArtWidthsShown(bool shown) {
+    if (showArtWidths->isChecked() != shown) showArtWidths->setChecked(shown);
+    if (!editWidths && shown) {
+        // First showing: the edit pane moves into a box it shares with the strip,
+        // in the splitter's place of the pane, so the pane's width setting keeps
+        // meaning the whole edit area.
+        const bool focused = editPane->hasFocus();
+        auto* area = new QWidget;
+        area->setObjectName(QStringLiteral("EditArea"));
+        editSplitter->replaceWidget(editSplitter->indexOf(editPane), area);
+        auto* row = new QHBoxLayout(area);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+        editWidths = new kirel::DotWidthGutter(editPane, area);
+        row->addWidget(editWidths);
+        row->addWidget(editPane, 1);
+        editPane->show();
+        if (focused) editPane->setFocus();
+    }
+    if (editWidths) editWidths->setVisible(shown);
 }
 
 int MainWindow::editPaneWidth() const {

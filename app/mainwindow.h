@@ -30,6 +30,7 @@ class PictureButton;
 namespace kirel {
 class Clipboard;
 class CounterDisplay;
+class DotWidthGutter;
 class DraftStore;
 class PreviewTabs;
 class QtTextPane;
@@ -88,6 +89,9 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     QAction *heartMark1 = nullptr, *heartMark2 = nullptr;
     QAction *insertQuoteMarks = nullptr, *countSelection = nullptr, *splitPost = nullptr,
             *insertRule = nullptr, *editSeparator1 = nullptr;
+    // View toggle: each line's width in dots beside the edit pane.
+    QAction* showArtWidths = nullptr;
+    kirel::DotWidthGutter* editWidths = nullptr;  // made on first showing
     QAction *editUndo = nullptr, *editCut = nullptr, *editCopy = nullptr, *editPaste = nullptr,
             *editSelectAll = nullptr;
     QAction *editSeparator2 = nullptr, *find = nullptr, *replace = nullptr,
@@ -163,6 +167,8 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     QWidget* decorationWindow() const { return decorationWindow_; }
     // "飾り罫を挿入": the decorative-rule dialog, modal.
     void openRuleDialog();
+    // "文字絵の幅を表示": each line's width in dots beside the edit pane, or not.
+    void setArtWidthsShown(bool shown);
     // The preferences dialog, modal, owned by owner (the main window when null);
     // true when the settings were saved.
     bool openPreferences(QWidget* owner = nullptr);

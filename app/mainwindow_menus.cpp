@@ -115,6 +115,8 @@ void MainWindow::buildMenus() {
     item(m, countSelection, "N6", QStringLiteral("選択した文字をカウントする"));
     item(m, splitPost, "N7", QStringLiteral("選択した文字を分割して表示"));
     item(m, insertRule, "N8", QStringLiteral("飾り罫を挿入"));
+    item(m, showArtWidths, "ArtWidths1", QStringLiteral("文字絵の幅を表示(&Z)"))
+        ->setCheckable(true);
     separator(m, editSeparator1, "N9");
     actionItem(m, editUndo, "Undo1", undoAction);
     actionItem(m, editCut, "Cut1", cutAction);

@@ -4,12 +4,14 @@
 # server.
 # Usage: run.sh BUILD_FOLDER
 set -euo pipefail
-build=${1:-build}
+build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 echo "== counter"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_counter" --benchmark_min_time=0.5
 echo "== split-post window"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_splitpost" --benchmark_min_time=0.5
+echo "== text-art line widths"
+QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_artwidth" --benchmark_min_time=0.5
 echo "== decoration window"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_decoration"
 echo "== emoticon window"

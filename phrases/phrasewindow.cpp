@@ -12,7 +12,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "controls/dotwidthgutter.h"
 #include "core/appstate.h"
+#include "core/artwidth.h"
 #include "core/editorhost.h"
 #include "core/settingskeys.h"
 #include "phrases/inputdialog.h"
@@ -142,7 +144,17 @@ void PhraseWindow::buildWidgets() {
     row2->addWidget(artMenus, 1);
     p2->addLayout(row2);
     p2->addWidget(label(QStringLiteral("アイテム"), "Label4", artPage));
-    p2->addWidget(artEditor, 1);
+    // Each line's width in dots beside the picture, and what aligning did below.
+    artWidths = new DotWidthGutter(artEditor, artPage);
+    auto* artRow = new QHBoxLayout;
+    artRow->setSpacing(0);
+    artRow->addWidget(artWidths);
+    artRow->addWidget(artEditor, 1);
+    p2->addLayout(artRow, 1);
+    artStatus = new QLabel(artPage);
+    artStatus->setObjectName(QStringLiteral("ArtWidthStatus"));
+    artStatus->setWordWrap(true);
+    p2->addWidget(artStatus);
 
     button = new QPushButton(this);
     button->setObjectName(QStringLiteral("Button2"));
@@ -168,6 +180,17 @@ void PhraseWindow::buildWidgets() {
     command(deleteItem, "N2", QStringLiteral("アイテムリストから削除(&D)"));
     menu->addSeparator();
     addEditItems(menu, [this] { return focusWidget(); });
+    // Aligning line ends of a picture: its items work with their shortcuts while
+    // the picture editor has the focus, and show on the text-art page only.
+    artSeparator = menu->addSeparator();
+    command(alignLines, "AlignWidth1", QStringLiteral("行末をそろえる(&J)"));
+    alignLines->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    command(alignTarget, "AlignTarget1", QStringLiteral("この行を揃え先にする(&G)"));
+    alignTarget->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
+    for (QAction* a : {alignLines, alignTarget}) {
+        a->setShortcutContext(Qt::WidgetShortcut);
+        artEditor->addAction(a);
+    }
     connect(menu, &QMenu::aboutToShow, this, &PhraseWindow::updateMenu);
     // The text-art menu list has no menu of its own and shows the window's, as
     // every other control does.
@@ -196,6 +219,25 @@ void PhraseWindow::buildWidgets() {
     connect(deleteMenu, &QAction::triggered, this, &PhraseWindow::deleteMenuCommand);
     connect(saveItem, &QAction::triggered, this, &PhraseWindow::saveItemCommand);
     connect(deleteItem, &QAction::triggered, this, &PhraseWindow::deleteItemCommand);
+    connect(alignLines, &QAction::triggered, this, &PhraseWindow::alignLinesCommand);
+    connect(alignTarget, &QAction::triggered, this, &PhraseWindow::alignTargetCommand);
+}
+
+void PhraseWindow::alignLinesCommand() {
+    if (artEditor->isReadOnly()) return;
+    const DotWidthGutter::Alignment a = artWidths->alignLines();
+    artStatus->setText(a.lines == 0
+                           ? QString()
+                           : alignmentReport(a.lines, a.target, a.shortLines, a.maxRemaining));
+}
+
+void PhraseWindow::alignTargetCommand() {
+    if (artWidths->toggleTargetLine())
+        artStatus->setText(QStringLiteral("%1 行目の幅（%2 ドット）にそろえます。")
+                               .arg(artWidths->targetLine() + 1)
+                               .arg(artWidths->lineWidth(artWidths->targetLine())));
+    else
+        artStatus->setText(QStringLiteral("選択した行のうち最も広い行にそろえます。"));
 }
 
 void PhraseWindow::open() {
@@ -275,6 +317,9 @@ void PhraseWindow::setArtText(const QString& text) {
     settingArt_ = true;
     artEditor->setPlainText(text);
     settingArt_ = false;
+    // Another picture: no target line, nothing to report.
+    artWidths->clearTargetLine();
+    artStatus->clear();
 }
 
 void PhraseWindow::showArt(const phrases::TextArtSession::View& view) {
@@ -434,6 +479,11 @@ void PhraseWindow::updateMenu() {
     deleteMenu->setEnabled(m.deleteMenu);
     saveItem->setEnabled(m.saveItem);
     deleteItem->setEnabled(m.deleteItem);
+    const bool artPageShown = c.page == 1;
+    for (QAction* a : {static_cast<QAction*>(artSeparator), alignLines, alignTarget})
+        a->setVisible(artPageShown);
+    alignLines->setEnabled(f == artEditor && c.artText);
+    alignTarget->setEnabled(f == artEditor && c.artText);
 }
 
 void PhraseWindow::closeEvent(QCloseEvent* event) {

@@ -11,7 +11,8 @@
 //
 // Its objectNames are the designer names ("Form8", "PageControl1", "TabSheet1",
 // "ComboBox1", "ListBox1", "TabSheet2", "ComboBox2", "RichEdit1", "Button2",
-// "PopupMenu1", "P1", "R1", "D1", "S1", "N2").
+// "PopupMenu1", "P1", "R1", "D1", "S1", "N2"); the width strip and the aligning
+// commands are "DotWidths", "ArtWidthStatus", "AlignWidth1" and "AlignTarget1".
 
 #include <QWidget>
 
@@ -29,6 +30,7 @@ class QTabWidget;
 
 namespace kirel {
 
+class DotWidthGutter;
 class EditorHost;
 
 class PhraseWindow : public QWidget, public TextArtTarget {
@@ -52,6 +54,11 @@ class PhraseWindow : public QWidget, public TextArtTarget {
     QMenu* menu = nullptr;
     QAction *addMenu = nullptr, *renameMenu = nullptr, *deleteMenu = nullptr, *saveItem = nullptr,
             *deleteItem = nullptr;
+    // Each line's width in dots beside the picture, aligning line ends, and
+    // what the last alignment did.
+    DotWidthGutter* artWidths = nullptr;
+    QLabel* artStatus = nullptr;
+    QAction *artSeparator = nullptr, *alignLines = nullptr, *alignTarget = nullptr;
 
     // The clipboard capture's question was answered Yes.
     void showTextArtMenus() override;
@@ -66,6 +73,10 @@ class PhraseWindow : public QWidget, public TextArtTarget {
     void deleteMenuCommand();
     void saveItemCommand();
     void deleteItemCommand();
+    // Pads the line under the caret or the selected lines to the target width.
+    void alignLinesCommand();
+    // Makes the line under the caret the target width (again: no target).
+    void alignTargetCommand();
 
     bool artModified() const { return art_.modified(); }
 
