@@ -10,6 +10,7 @@
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
+#include "platform/qttextpane.h"
 #include "platform/sjis.h"
 #include "platform/textfile.h"
 
@@ -94,7 +95,7 @@ void runCapture(MainWindow& form) {
 }
 
 void transferToClipboard(MainWindow& form) {
-    const QString text = form.editPane->toPlainText();
+    const QString text = paneText(*form.editPane->document());
     if (!text.isEmpty()) {
         try {
             writeTextFile(app().path(QStringLiteral("backup.txt")), text);

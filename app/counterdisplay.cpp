@@ -1,6 +1,7 @@
 #include "app/counterdisplay.h"
 
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
@@ -11,6 +12,11 @@
 
 namespace kirel {
 namespace {
+
+// The hint of every update, for tests that drive the real program and compare
+// its figure with what a board receives (QT_LOGGING_RULES="kirel.counter.info=true");
+// off otherwise.
+Q_LOGGING_CATEGORY(counterLog, "kirel.counter", QtWarningMsg)
 
 // A bar position outside the range shows as an empty or a full bar.
 void setPosition(QProgressBar* bar, int position) {
@@ -42,6 +48,7 @@ void CounterDisplay::update() {
     if (!u.changed) return;
     setPosition(form_->counterBar, u.position);
     form_->counterBar->setToolTip(u.hint);
+    qCInfo(counterLog).noquote() << "counter:" << u.hint;
     if (u.warning) showMessage(u.warning->text, u.warning->icon);
 }
 

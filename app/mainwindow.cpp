@@ -26,6 +26,7 @@
 #include "app/counter.h"
 #include "app/counterdisplay.h"
 #include "app/editcommands.h"
+#include "app/editpane.h"
 #include "app/quoting.h"
 #include "app/startup.h"
 #include "app/toolbarpictures.h"
@@ -55,8 +56,9 @@ namespace {
 
 const QString kPaneFont = QStringLiteral("ＭＳ Ｐゴシック");
 
-QPlainTextEdit* makePane(QWidget* parent, const char* name, const QColor& color) {
-    auto* pane = new QPlainTextEdit(parent);
+template <typename Pane = QPlainTextEdit>
+Pane* makePane(QWidget* parent, const char* name, const QColor& color) {
+    auto* pane = new Pane(parent);
     pane->setObjectName(QLatin1String(name));
     QFont font(kPaneFont);
     font.setPixelSize(15);
@@ -211,7 +213,7 @@ void MainWindow::buildWidgets() {
     editSplitter = new QSplitter(Qt::Horizontal, quoteSplitter);
     editSplitter->setObjectName(QStringLiteral("Splitter2"));
     editSplitter->setChildrenCollapsible(false);
-    editPane = makePane(editSplitter, "RichEdit1", Qt::white);
+    editPane = makePane<EditPane>(editSplitter, "RichEdit1", Qt::white);
     editPane->setMinimumWidth(100);
     editPane->setContextMenuPolicy(Qt::CustomContextMenu);
     sidePanel = new QFrame(editSplitter);
@@ -324,6 +326,10 @@ void MainWindow::takeSnapshot() {
 void MainWindow::restartCounter() {
     counter_->reset(false);
     if (app().CharLimit != 0) counter_->update();
+}
+
+void MainWindow::resetCounter() {
+    counter_->reset(false);
 }
 
 TextPane& MainWindow::editText() {

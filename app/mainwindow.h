@@ -135,6 +135,7 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void runCapture() override;
     void takeSnapshot() override;
     void restartCounter() override;
+    void resetCounter() override;
     bool editPaneEnabled() const override;
     void setEditPaneEnabled(bool enabled) override;
     Tab currentTab() const override;

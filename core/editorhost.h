@@ -30,6 +30,10 @@ class EditorHost {
     // The character limit changed (CharLimit already holds it): the counter
     // starts again from it.
     virtual void restartCounter() = 0;
+    // The same without the counter's change handling: the bar, its labels and
+    // its hint show the new limit; no warning is shown, and the warning state
+    // stays as it was until the text changes next.
+    virtual void resetCounter() = 0;
 
     // The edit pane is disabled while a window works on its selection.
     virtual bool editPaneEnabled() const = 0;

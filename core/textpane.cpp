@@ -4,6 +4,24 @@
 
 namespace kirel {
 
+QString plainText(QStringView paneText) {
+    QString text = paneText.toString();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+            case QChar::Nbsp:
+                c = QLatin1Char(' ');
+                break;
+            case QChar::LineSeparator:
+            case QChar::ParagraphSeparator:
+                c = QLatin1Char('\n');
+                break;
+            default:
+                break;
+        }
+    }
+    return text;
+}
+
 void MemoryPane::setText(const QString& text) {
     text_ = text;
     start_ = 0;

@@ -8,6 +8,13 @@
 
 namespace kirel {
 
+// The text of a pane as it leaves the pane, to be counted, transferred,
+// copied or saved: the one rule for all of them. A pane keeps a no-break space
+// (U+00A0) and a line or paragraph separator (U+2028, U+2029) as they were
+// typed or pasted; out of the pane they are a space and a line break ("\n").
+// Applies to a block's text, a selection's text or the whole raw text alike.
+QString plainText(QStringView paneText);
+
 // A plain-text pane with one selection (possibly empty: then it is the caret).
 class TextPane {
   public:

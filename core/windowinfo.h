@@ -13,9 +13,12 @@ inline const QString kTopic = QStringLiteral("WWW_GetWindowInfo");
 // The item naming the browser's active window.
 inline const QString kActiveWindow = QStringLiteral("0xFFFFFFFF");
 
-// The reply for a page: the address and the title, each in double quotes.
+// The reply for a page: the address and the title, each in double quotes. The
+// asking side cuts the address at the reply's first comma, so a comma of the
+// address is written %2C (the same address to a browser).
 inline QString reply(const QString& address, const QString& title) {
-    return QLatin1Char('"') + address + QStringLiteral("\",\"") + title + QLatin1Char('"');
+    return QLatin1Char('"') + QString(address).replace(QLatin1Char(','), QLatin1String("%2C")) +
+           QStringLiteral("\",\"") + title + QLatin1Char('"');
 }
 
 }  // namespace kirel::windowinfo

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "core/appstate.h"
 #include "core/colors.h"
@@ -108,6 +109,11 @@ void LinkDialog::buildWidgets() {
     commentEdit = named(new QLineEdit(this), "Edit2");
     tagEdit = named(new QLineEdit(this), "Edit3");
     tagEdit->setReadOnly(true);
+    // A line box keeps 32,767 characters unless told otherwise: a long address
+    // would lose its end, and a long selection taken as the comment would come
+    // back short in place of the post's text.
+    for (QLineEdit* box : {titleBox->lineEdit(), addressBox->lineEdit(), commentEdit, tagEdit})
+        box->setMaxLength(std::numeric_limits<int>::max());
 
     addButton = named(new QPushButton(QStringLiteral("追加"), this), "Button3");
     addButton->setToolTip(QStringLiteral("アイテムリストに追加します"));
@@ -273,6 +279,7 @@ void LinkDialog::fillListBoxes() {
 void LinkDialog::applyPrefill(const link::Prefill& p) {
     addressBox->setEditText(p.address);
     commentEdit->setText(p.comment);
+    newWindowCheck->setChecked(p.newWindow);
     if (p.focus == link::Prefill::Focus::Address) {
         // Selected, as a box entered by the keyboard is: typing or pasting an
         // address replaces the "http" put there.
@@ -298,7 +305,7 @@ void LinkDialog::imageToggled(bool on) {
     regenerate();
 }
 
-void LinkDialog::regenerate() {
+link::TagChoice LinkDialog::choice() const {
     link::TagChoice choice;
     choice.address = addressBox->currentText();
     choice.comment = commentEdit->text();
@@ -307,6 +314,11 @@ void LinkDialog::regenerate() {
     choice.align = leftRadio->isChecked()    ? link::Align::Left
                    : rightRadio->isChecked() ? link::Align::Right
                                              : link::Align::None;
+    return choice;
+}
+
+void LinkDialog::regenerate() {
+    const link::TagChoice choice = this->choice();
     const link::TagResult result = link::generateTag(choice);
     imageCheck->setEnabled(result.imageEnabled);
     if (result.imageAddress) showPreview(choice.address);
@@ -414,7 +426,8 @@ void LinkDialog::takeAddress(const QString& address) {
 // --- closing -------------------------------------------------------------------------
 
 void LinkDialog::accept() {
-    const QString tag = tagEdit->text();
+    // Made from the boxes themselves, not read back from the tag box.
+    const QString tag = link::generateTag(choice()).tag;
     if (tag == link::kEmptyLink) return;
     if (addressBox->currentText().isEmpty() || commentEdit->text().isEmpty()) {
         showMessage(link::kOkIncomplete, Icon::Warning);

@@ -88,6 +88,8 @@ class LinkDialog final : public QDialog, public LinkTarget {
 
   private:
     void buildWidgets();
+    // What the boxes and buttons hold now.
+    link::TagChoice choice() const;
     void connectHandlers();
     void applyPrefill(const link::Prefill& prefill);
     void showListMenu(QWidget* box, const QPoint& pos);

@@ -11,6 +11,7 @@ namespace kirel::link {
 namespace {
 
 const QString kLinkStart = QStringLiteral("<A href=\"");
+const QString kNewWindowAttribute = QStringLiteral("\" target=\"_blank");
 
 bool startsWithAny(const QString& text, std::initializer_list<const char*> heads) {
     for (const char* head : heads)
@@ -32,6 +33,13 @@ Prefill takeLinkApart(const QString& s) {
     const qsizetype close = s.indexOf(QLatin1String("\">"));
     if (close < kLinkStart.size()) return p;
     p.address = s.mid(kLinkStart.size(), close - kLinkStart.size());
+    // Made again, the address's quotes would be written %22: the attribute of a
+    // link that opens a new window goes to its check box instead, so the link
+    // comes back as it was.
+    if (p.address.endsWith(kNewWindowAttribute)) {
+        p.address.chop(kNewWindowAttribute.size());
+        p.newWindow = true;
+    }
     const qsizetype from = close + 2;
     qsizetype end = s.indexOf(QLatin1String("</A>"), from);
     if (end < 0) end = s.indexOf(QLatin1String("</a>"), from);
@@ -70,14 +78,30 @@ bool isImageAddress(const QString& address) {
     return containsAny(address, {".jpg", ".gif", ".bmp", ".png"}, 1);
 }
 
+QString tagAddress(const QString& address) {
+    QString out;
+    out.reserve(address.size());
+    for (const QChar c : address) {
+        if (c == QLatin1Char('"'))
+            out += QLatin1String("%22");
+        else if (c == QLatin1Char('<'))
+            out += QLatin1String("%3C");
+        else if (c == QLatin1Char('>'))
+            out += QLatin1String("%3E");
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString linkTag(const QString& address, const QString& comment, bool newWindow) {
-    return kLinkStart + address +
+    return kLinkStart + tagAddress(address) +
            (newWindow ? QStringLiteral("\" target=\"_blank\">") : QStringLiteral("\">")) + comment +
            QStringLiteral("</A>");
 }
 
 QString imageTag(const QString& address, const QString& comment, Align align) {
-    QString tag = QStringLiteral("<IMG src=\"") + address + QLatin1Char('"');
+    QString tag = QStringLiteral("<IMG src=\"") + tagAddress(address) + QLatin1Char('"');
     if (align == Align::Left) tag += QStringLiteral(" align=\"left\"");
     if (align == Align::Right) tag += QStringLiteral(" align=\"right\"");
     return tag + QStringLiteral(" alt=\"") + comment + QStringLiteral("\">");

@@ -33,6 +33,12 @@ bool isImageAddress(const QString& address);
 
 enum class Align { None, Left, Right };
 
+// The address as it goes into a tag: '"', '<' and '>' are written %22, %3C and
+// %3E, so that a copied address cannot end the attribute and add its own (a
+// browser reads them as the same address). The comment goes in unchanged: it
+// may hold HTML on purpose.
+QString tagAddress(const QString& address);
+
 QString linkTag(const QString& address, const QString& comment, bool newWindow);
 QString imageTag(const QString& address, const QString& comment, Align align);
 
@@ -62,10 +68,13 @@ struct Prefill {
     QString address;
     QString comment;
     Focus focus = Focus::Address;
+    bool newWindow = false;  // an existing link that opens a new window
 };
 
 // selection: the text selected in the edit pane; clipboardText: the clipboard's
-// text. An existing link (starting "<a href" or "<A href") is taken apart; a
+// text. An existing link (starting "<a href" or "<A href") is taken apart (one
+// whose address ends in `" target="_blank`, as a link made to open a new window
+// is written, gives the address without it and newWindow); a
 // selection holding "http", "ftp", "file" or "www" is the address ("http://" put
 // before one starting with "www"); other selected text is the comment, with
 // "http" in the address box. Without a selection an address on the clipboard

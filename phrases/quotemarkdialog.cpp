@@ -63,6 +63,11 @@ QuoteMarkDialog::QuoteMarkDialog(QWidget* owner)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(marks, &QComboBox::activated, this, &QuoteMarkDialog::chooseMark);
+    // Left to itself, the box chooses the candidate equal to the typed text when
+    // Return is pressed or the field is left: only a choice from the list may
+    // change the quote mark, so the box does not follow the field's editing.
+    disconnect(marks->lineEdit(), &QLineEdit::editingFinished, marks, nullptr);
+    disconnect(marks->lineEdit(), &QLineEdit::returnPressed, marks, nullptr);
     connect(marks->lineEdit(), &QLineEdit::textEdited, this, [this] { chosen_ = -1; });
     connect(marks, &QWidget::customContextMenuRequested, this,
             [this](QPoint p) { menu->exec(marks->mapToGlobal(p)); });

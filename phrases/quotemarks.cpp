@@ -41,21 +41,18 @@ bool addQuoteMark(QStringList& marks, const QString& text, const QString& path) 
     return true;
 }
 
-int quoteMarkToDelete(const QStringList& marks, int selected, const QString& text) {
-    if (selected >= 0 && selected < marks.size() && marks.at(selected) == text) return selected;
-    return int(marks.indexOf(text));
-}
-
 int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const QString& path) {
-    const int target = text.isEmpty() ? -1 : quoteMarkToDelete(marks, selected, text);
-    if (target < 0) {
+    if (text.isEmpty()) {
         showMessage(kNothingToDelete, Icon::Warning);
         return -1;
     }
     if (!ask(kDeleteQuoteMarkQuestion, Icon::Warning)) return -1;
-    marks.removeAt(target);
+    // Only a candidate chosen from the list is removed: a typed text that happens
+    // to equal one is no choice. The file is written either way.
+    const bool chosen = selected >= 0 && selected < marks.size();
+    if (chosen) marks.removeAt(selected);
     save(marks, path);
-    return target;
+    return chosen ? selected : -1;
 }
 
 }  // namespace kirel::phrases

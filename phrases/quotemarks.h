@@ -24,12 +24,10 @@ QStringList openQuoteMarks(const QString& path);
 // Returns false when the text is empty (warning) and nothing was added.
 bool addQuoteMark(QStringList& marks, const QString& text, const QString& path);
 
-// The candidate a deletion removes: the selected one when it still shows in the
-// field, else the first equal to the field's text; -1 when there is none.
-int quoteMarkToDelete(const QStringList& marks, int selected, const QString& text);
-
-// Asks, removes that candidate and saves the list. Returns the index removed or
-// -1 (empty field or no such candidate: warning; or the answer No).
+// Asks, removes the candidate chosen from the list (selected; -1 when none is,
+// and then nothing is removed) and saves the list. Returns the index removed, or
+// -1: nothing removed (nothing chosen, the answer No, or an empty field, which
+// is refused with a warning before anything is asked).
 int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const QString& path);
 
 }  // namespace kirel::phrases

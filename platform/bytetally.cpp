@@ -3,6 +3,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "core/textpane.h"
+#include "platform/qttextpane.h"
 #include "platform/sjis.h"
 
 namespace kirel {
@@ -40,7 +42,7 @@ void ByteTally::contentsChange(int position, int, int charsAdded) {
     QTextBlock block = document_->findBlock(position);
     const QTextBlock last = document_->findBlock(position + charsAdded);
     for (; block.isValid(); block = block.next()) {
-        const qint64 n = sjis::byteLength(block.text());
+        const qint64 n = sjis::byteLength(plainText(block.text()));
         if (auto* data = static_cast<BlockBytes*>(block.userData()))
             data->set(n);
         else
@@ -54,7 +56,7 @@ qint64 ByteTally::bytes() const {
 }
 
 qint64 ByteTally::recount() const {
-    return sjis::byteLength(document_->toPlainText());
+    return sjis::byteLength(paneText(*document_));
 }
 
 }  // namespace kirel

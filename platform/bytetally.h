@@ -18,7 +18,8 @@ class ByteTally : public QObject {
     explicit ByteTally(QTextDocument* document);
     ~ByteTally() override;
 
-    // Bytes of the whole text, each line break counting as CR LF.
+    // Bytes of the whole text as it leaves the pane (paneText), each line break
+    // counting as CR LF.
     qint64 bytes() const;
     // The same, counted from scratch (for checks).
     qint64 recount() const;

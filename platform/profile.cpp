@@ -305,6 +305,16 @@ QString storedToPath(const QString& stored) {
     return path;
 }
 
+// Any other text as it is stored: a value with a blank at either end goes in
+// double quotes, which a read removes, or the read would trim the blanks away
+// (a handle-name suffix " さん" would lose its space).
+QString textToStored(QStringView text) {
+    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    if (!text.isEmpty() && (blank(text.front()) || blank(text.back())))
+        return QLatin1Char('"') + text.toString() + QLatin1Char('"');
+    return text.toString();
+}
+
 // A file the user may not write, or one without any write permission bit (which
 // also stops root, who could otherwise write anything).
 bool isWritableFile(const QFileInfo& info) {
@@ -358,7 +368,8 @@ bool storeValue(QList<Line>& lines, const QString& section, const QString& key,
         ++keptLength;
     }
     const QStringView kept = QStringView(value).first(keptLength);
-    const QByteArray newValue = sjis::encode(isPathKey(key) ? pathToStored(kept) : kept.toString());
+    const QByteArray newValue =
+        sjis::encode(isPathKey(key) ? pathToStored(kept) : textToStored(kept));
 
     const Location at = locate(lines, section, key);
     if (at.keyLine >= 0 && at.value == newValue) return false;

@@ -35,7 +35,9 @@ class Profile {
     // (missing folder, read-only file, full disk); when the system gave a reason,
     // it follows on a second line. The file is then left as it was. Storing the
     // value a key already has leaves the file untouched. A value is stored up to
-    // its first line break. Booleans are written as "1" and "0".
+    // its first line break; one with a blank (space, tab) at either end is stored
+    // in double quotes, so that it reads back whole. Booleans are written as "1"
+    // and "0".
     void writeString(const QString& section, const QString& key, const QString& value) const;
     void writeInteger(const QString& section, const QString& key, int value) const;
     void writeBool(const QString& section, const QString& key, bool value) const;

@@ -2,11 +2,16 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace kirel {
 
+QString paneText(const QTextDocument& document) {
+    return plainText(document.toRawText());
+}
+
 QString QtTextPane::text() const {
-    return edit_->toPlainText();
+    return paneText(*edit_->document());
 }
 
 void QtTextPane::setText(const QString& text) {

@@ -7,8 +7,13 @@
 #include "core/textpane.h"
 
 class QPlainTextEdit;
+class QTextDocument;
 
 namespace kirel {
+
+// A pane's whole text as it leaves the pane (plainText of its raw text): what
+// the counter counts, the transfer puts on the clipboard and the saves write.
+QString paneText(const QTextDocument& document);
 
 // A TextPane over one of the window's plain-text panes.
 class QtTextPane final : public TextPane {

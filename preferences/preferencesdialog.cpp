@@ -422,7 +422,6 @@ QWidget* PreferencesDialog::buildFormPage() {
 // ---------------------------------------------------------------- opening
 
 void PreferencesDialog::load() {
-    loading_ = true;
     const Profile ini(app().iniPath());
     prefs::Values v = prefs::readValues(ini, app().AppDir);
     formColor_ = v.formColor;
@@ -499,7 +498,6 @@ void PreferencesDialog::load() {
     setPathHint();
 
     app().ClipCaptureOn = 0;
-    loading_ = false;
     changed_ = false;
     quoteModified_ = false;
 }
@@ -543,11 +541,10 @@ std::optional<int> PreferencesDialog::runColorRule(QLineEdit* field, bool mayBeE
     }
     if (!e.complete) return std::nullopt;
     if (!e.valid) {
-        if (!loading_) {
-            showMessage(prefs::kColorTypo, Icon::Warning);
-            field->setFocus();
-            field->selectAll();
-        }
+        // Also while the dialog opens: a bad stored colour is reported as one typed.
+        showMessage(prefs::kColorTypo, Icon::Warning);
+        field->setFocus();
+        field->selectAll();
         return std::nullopt;
     }
     return e.color;
@@ -642,7 +639,7 @@ void PreferencesDialog::saveQuoteList() {
     const QString path = app().path(kQuoteListFile);
     QDir().mkpath(QFileInfo(path).absolutePath());
     try {
-        writeItemList(path, quoteList->toPlainText().split(QLatin1Char('\n')));
+        writeItemList(path, prefs::quoteMarkLines(quoteList->toPlainText()));
     } catch (const Failure& failure) {
         showPlain(failure.message());
     }
@@ -889,7 +886,8 @@ bool PreferencesDialog::save() {
 
     AppState& st = app();
     st.CharLimit = prefs::charLimitOf(v);
-    host_.restartCounter();
+    // The display shows the new limit; the warnings wait for the next change of the text.
+    host_.resetCounter();
     st.HandleMaxLen = v.handleMax.toInt();
     st.HandlePrefix = v.handleFront;
     st.HandleSuffix = v.handleBack;

@@ -140,7 +140,6 @@ class PreferencesDialog : public QDialog {
     PreferencesCallbacks callbacks_;
     bool changed_ = false;
     bool quoteModified_ = false;
-    bool loading_ = false;
     bool saved_ = false;
     QString picturePath_;
     std::array<QString, 3> userPictures_;

@@ -258,4 +258,10 @@ void writeValues(ProfileBatch& out, const Values& v) {
     out.writeString(kShared, kSavePath, v.savePath);
 }
 
+QStringList quoteMarkLines(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
 }  // namespace kirel::prefs

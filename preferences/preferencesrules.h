@@ -5,6 +5,7 @@
 // before saving and their order, and the settings the dialog reads and writes.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -156,5 +157,10 @@ int charLimitOf(const Values& v);
 
 // Every setting in the order the dialog writes them.
 void writeValues(ProfileBatch& out, const Values& v);
+
+// The quote marks of the quote page's text, one a line. The line after a final
+// line break (and the one line of an empty text) is no quote mark: saved, it
+// would show as an empty candidate in the quote-mark list.
+QStringList quoteMarkLines(const QString& text);
 
 }  // namespace kirel::prefs

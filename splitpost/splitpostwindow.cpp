@@ -24,6 +24,7 @@
 #include "platform/imecolors.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/qttextpane.h"
 #include "platform/sjis.h"
 #include "platform/textfile.h"
 #include "platform/windowlook.h"
@@ -200,14 +201,14 @@ void SplitPostWindow::saveTextAs() {
 
 void SplitPostWindow::writeTo(const QString& name) {
     try {
-        writeTextFile(splitpost::withTextExtension(name), editor->toPlainText());
+        writeTextFile(splitpost::withTextExtension(name), paneText(*editor->document()));
     } catch (const Failure& failure) {
         showError(failure.message());
     }
 }
 
 void SplitPostWindow::transferToClipboard() {
-    const QString text = editor->toPlainText();
+    const QString text = paneText(*editor->document());
     if (text.isEmpty()) {
         showMessage(QStringLiteral(
                         "クリップボードに転送するものがありませんでした。\r\n処理を中止します。"),

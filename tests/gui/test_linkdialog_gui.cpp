@@ -214,6 +214,16 @@ class LinkDialogTest : public QObject {
         QVERIFY(!d->isVisible());
         QCOMPARE(form_->editPane->toPlainText(),
                  QStringLiteral("<A href=\"http://b.jp/\" target=\"_blank\">日記</A>"));
+
+        // Taken apart again: the new window is ticked, OK gives the same link.
+        const QString newWindowLink = form_->editPane->toPlainText();
+        selectInEditPane(newWindowLink, 0, int(newWindowLink.size()));
+        d = openDialog();
+        QVERIFY(d);
+        QCOMPARE(d->addressBox->currentText(), QStringLiteral("http://b.jp/"));
+        QVERIFY(d->newWindowCheck->isChecked());
+        d->accept();
+        QCOMPARE(form_->editPane->toPlainText(), newWindowLink);
     }
 
     void okRefusesWhatIsMissing() {
@@ -370,6 +380,44 @@ class LinkDialogTest : public QObject {
         d->fetchButton->click();
         QTRY_VERIFY(!d->fetching());
         QCOMPARE(d->addressBox->currentText(), QUrl::fromLocalFile(page).toString());
+    }
+
+    void addressWithCommasComesBackFromTheBrowserTab() {
+        auto d = openDialog();
+        QVERIFY(d);
+        form_->previewTabs()->browserView->navigate(QStringLiteral("http://127.0.0.1:9/a,b.html"));
+        d->fetchButton->click();
+        QTRY_VERIFY(!d->fetching());
+        QCOMPARE(d->addressBox->currentText(), QStringLiteral("http://127.0.0.1:9/a%2Cb.html"));
+    }
+
+    void longTextIsNeverCut() {
+        // A 40,000-character selection becomes the comment and comes back whole
+        // inside the tag, with the text around it.
+        const QString long1 = QString(40000, QChar(u'あ'));
+        selectInEditPane(QStringLiteral("前") + long1 + QStringLiteral("後"), 1, long1.size());
+        auto d = openDialog();
+        QVERIFY(d);
+        QCOMPARE(d->commentEdit->text().size(), long1.size());
+        d->addressBox->setEditText(QStringLiteral("http://a.jp/"));
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+        QCOMPARE(form_->editPane->toPlainText(),
+                 QStringLiteral("前<A href=\"http://a.jp/\">") + long1 + QStringLiteral("</A>後"));
+
+        // A long picture address keeps its ".png": the image box can be ticked.
+        form_->editPane->clear();
+        d = openDialog();
+        QVERIFY(d);
+        const QString address = QStringLiteral("http://a.jp/") + QString(100000, QLatin1Char('x')) +
+                                QStringLiteral(".png");
+        d->addressBox->setEditText(address);
+        d->commentEdit->setText(QStringLiteral("絵"));
+        QCOMPARE(d->addressBox->currentText(), address);
+        QVERIFY(d->imageCheck->isEnabled());
+        d->imageCheck->setChecked(true);
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+        QCOMPARE(form_->editPane->toPlainText(),
+                 QStringLiteral("<IMG src=\"") + address + QStringLiteral("\" alt=\"絵\">"));
     }
 
     void addressRequestGivesUpAtItsLimit() {

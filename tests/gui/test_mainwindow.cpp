@@ -2,12 +2,14 @@
 // menus, counter messages, clipboard capture, quoting keys and the transfer.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRandomGenerator>
@@ -25,6 +27,7 @@
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "core/capturetargets.h"
+#include "core/textpane.h"
 #include "platform/keyboard.h"
 #include "platform/profile.h"
 #include "platform/sjis.h"
@@ -458,6 +461,44 @@ class MainWindowTest : public QObject {
         form->runCapture();  // first activation
         form->runCapture();
         QVERIFY(form->quotePane->toPlainText().isEmpty());
+    }
+
+    void countTransferAndBackupAgreeOnSpacesAndSeparators() {
+        auto form = open();
+        // As pasted from a web page: no-break spaces and a line separator.
+        type(form->editPane, QStringLiteral("A\u00A0B\u00A0\u00A0C\u2028D"));
+        QCOMPARE(form->editByteLength(), 9);  // "A B  C", CR LF, "D"
+        form->transfer();
+        QCOMPARE(clip_.content, QStringLiteral("A B  C\nD"));
+        QFile backup(app().path(QStringLiteral("backup.txt")));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), QByteArray("A B  C\r\nD"));
+        QCOMPARE(sjis::byteLength(clip_.content), form->editByteLength());
+        QCOMPARE(sjis::byteLength(form->editText().text()), form->editByteLength());
+    }
+
+    void copyFromTheEditPaneGivesTheBoardForm() {
+        auto form = open();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        type(form->editPane, QStringLiteral("A〜B\u00A0C−"));
+        form->editPane->selectAll();
+        QTest::keyClick(form->editPane, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("A～B C－"));
+        QVERIFY(!clipboard->mimeData()->hasHtml());
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("A〜B C−"));
+        // Cut gives the same and leaves the pane empty; the edit menu's items too.
+        clipboard->clear();
+        QTest::keyClick(form->editPane, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("A～B C－"));
+        QVERIFY(form->editPane->toPlainText().isEmpty());
+        // Pasted back into the pane itself, the text has the characters it had.
+        QTest::keyClick(form->editPane, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form->editPane->toPlainText(), QStringLiteral("A〜B C−"));
+        // The quote pane copies what it shows.
+        form->quotePane->setPlainText(QStringLiteral("引用〜"));
+        form->quotePane->selectAll();
+        form->quotePane->copy();
+        QCOMPARE(clipboard->text(), QStringLiteral("引用〜"));
     }
 
     void failedBackupStillTransfers() {

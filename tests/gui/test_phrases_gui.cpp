@@ -483,6 +483,42 @@ class PhrasesGui : public QObject {
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(app().QuoteMark, QStringLiteral("＞＞"));
     }
+
+    void quoteMarkChangesOnlyByAChoiceFromTheList() {
+        QDir().mkpath(path("user"));
+        writeFile(path("user/inyoufu.txt"), ">\r\n>>\r\n");
+        app().QuoteMark = QStringLiteral("|");
+        QuoteMarkDialog d(form_);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        d.activateWindow();
+        QLineEdit* field = d.marks->lineEdit();
+        field->setFocus();
+        field->selectAll();
+        // A typed candidate, Return, then leaving the field: no choice.
+        QTest::keyClicks(field, QStringLiteral(">>"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(app().QuoteMark, QStringLiteral("|"));
+        QVERIFY(d.isVisible());
+        d.closeButton->setFocus();
+        QCOMPARE(app().QuoteMark, QStringLiteral("|"));
+        QCOMPARE(field->text(), QStringLiteral(">>"));
+
+        // 削除 with nothing chosen: asked, nothing removed, the file written again.
+        answers({true});
+        d.deleteMark->trigger();
+        QCOMPARE(prompter_->last(), phrases::kDeleteQuoteMarkQuestion);
+        QCOMPARE(d.marks->count(), 2);
+        QCOMPARE(bytesOf(path("user/inyoufu.txt")), QByteArray(">\r\n>>\r\n"));
+
+        // Chosen from the list: it is the quote mark, and 削除 removes it.
+        choose(d.marks, 1);
+        QCOMPARE(app().QuoteMark, QStringLiteral(">>"));
+        answers({true});
+        d.deleteMark->trigger();
+        QCOMPARE(bytesOf(path("user/inyoufu.txt")), QByteArray(">\r\n"));
+        QCOMPARE(app().QuoteMark, QStringLiteral(">>"));
+    }
 };
 
 QTEST_MAIN(PhrasesGui)

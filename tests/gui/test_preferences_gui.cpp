@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -200,6 +201,57 @@ class PreferencesGui : public QObject {
         QCOMPARE(app().HandleMaxLen, 7);
         QVERIFY(app().QuoteItalicOn);
         QCOMPARE(form_->counterBar->maximum(), 1000);
+    }
+
+    void saveResetsTheCounterWithoutItsWarnings() {
+        // 1,900 bytes against the 2,000 of the limit saved below: 100 left.
+        form_->editPane->setPlainText(QString(950, QChar(u'あ')));
+        app().LimitWarnState = 1;
+        auto d = open();
+        d->boards[0].limit->setText(QStringLiteral("1000"));
+        QVERIFY(d->save());
+        QCOMPARE(fixture_.prompter->texts(), QStringList{QStringLiteral("設定を保存しました。")});
+        QCOMPARE(app().LimitWarnState, 1);
+        QCOMPARE(form_->counterBar->value(), 100);
+        QCOMPARE(form_->counterBar->toolTip(), QStringLiteral("残り 100 文字(Byte)です"));
+        // The next change of the text runs the counter as usual.
+        form_->editPane->moveCursor(QTextCursor::End);
+        form_->editPane->insertPlainText(QStringLiteral("x"));
+        QCOMPARE(fixture_.prompter->last(), QStringLiteral("残り49文字です"));
+    }
+
+    void badStoredColoursAreReportedAtOpening() {
+        QFile f(app().iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Form10]\r\nHaikei1=#GGGGGG\r\nF2Color=00FF0Z\r\n[Form3]\r\nHTML3=#12345X\r\n");
+        f.close();
+        auto d = open();
+        const QString typo = QStringLiteral(
+            "入力された文字に誤りがあります。\r\n0～9,A～Fの半角英数で入力してください");
+        QCOMPARE(fixture_.prompter->texts(), QStringList({typo, typo, typo}));
+        QCOMPARE(d->boards[0].backColor->text(), QStringLiteral("#GGGGGG"));
+        QCOMPARE(d->boards[1].textColor->text(), QStringLiteral("#00FF0Z"));
+        QCOMPARE(d->presetFields[2]->text(), QStringLiteral("#12345X"));
+        // Opening still ends on the current board's limit, with nothing changed.
+        QCOMPARE(d->pages->currentIndex(), 0);
+        QCOMPARE(d->focusWidget(), d->boards[0].limit);
+        QVERIFY(!d->changed());
+    }
+
+    void quoteListSavesNoEmptyCandidate() {
+        const QString path = app().path(QStringLiteral("user/inyoufu.txt"));
+        auto d = open();
+        d->quoteList->setPlainText(QStringLiteral(">\n＞\n"));
+        QVERIFY(d->save());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), sjis::encode(QStringLiteral(">\r\n＞\r\n")));
+        f.close();
+        d = open();
+        QCOMPARE(d->quoteList->toPlainText(), QStringLiteral(">\n＞"));
+        d->quoteList->clear();
+        QVERIFY(d->save());
+        QCOMPARE(QFileInfo(path).size(), 0);
     }
 
     void triedWindowColourIsUndoneOnClose() {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/counter.h"
+#include "core/textpane.h"
+#include "platform/sjis.h"
 
 using namespace kirel;
 
@@ -85,4 +87,17 @@ TEST(Counter, Reset) {
     EXPECT_FALSE(off.setMaximum);
     EXPECT_EQ(off.position, 0);
     EXPECT_EQ(off.hint, QStringLiteral("文字数制限の設定がオフです"));
+}
+
+TEST(PaneText, NoBreakSpaceAndSeparatorsLeaveThePaneAsTheTransferSendsThem) {
+    // What the pane holds, and what the counter, the transfer and the saves see.
+    const QString held = QStringLiteral("A\u00A0B\u00A0\u00A0C\u2028x\u2029y");
+    const QString out = plainText(held);
+    EXPECT_EQ(out, QStringLiteral("A B  C\nx\ny"));
+    EXPECT_EQ(out.size(), held.size());  // one for one: positions stay valid
+    EXPECT_EQ(sjis::byteLength(plainText(QStringLiteral("A\u00A0B\u00A0\u00A0C"))), 6);
+    EXPECT_EQ(sjis::byteLength(out), sjis::toFile(out).size());
+    // The codec itself has no exception for U+00A0: where it reaches the codec
+    // unconverted it is a character without a code, like any other.
+    EXPECT_EQ(sjis::encode(QStringLiteral("\u00A0")), QByteArray("&#160;"));
 }

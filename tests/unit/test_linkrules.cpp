@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "core/windowinfo.h"
 #include "decoration/linkrules.h"
 #include "support/scriptedprompter.h"
 
@@ -31,10 +32,18 @@ TEST(LinkPrefill, ExistingLinkIsTakenApart) {
     // Lower case, ending in "</a>".
     expectPrefill(prefill(QStringLiteral("<a href=\"http://a.jp/\">日記</a> more"), none),
                   QStringLiteral("http://a.jp/"), QStringLiteral("日記"), Focus::Address);
-    // A further attribute stays with the address, up to the first `">`.
-    expectPrefill(
-        prefill(QStringLiteral("<A href=\"http://a.jp/\" target=\"_blank\">日記</A>"), none),
-        QStringLiteral("http://a.jp/\" target=\"_blank"), QStringLiteral("日記"), Focus::Address);
+    // A further attribute stays with the address, up to the first `">`...
+    expectPrefill(prefill(QStringLiteral("<A href=\"http://a.jp/\" title=\"x\">日記</A>"), none),
+                  QStringLiteral("http://a.jp/\" title=\"x"), QStringLiteral("日記"),
+                  Focus::Address);
+    // ...except the one a link to a new window is made with: it ticks that box,
+    // and the link is made again as it was.
+    const QString newWindowLink =
+        QStringLiteral("<A href=\"http://a.jp/\" target=\"_blank\">日記</A>");
+    const Prefill p = prefill(newWindowLink, none);
+    expectPrefill(p, QStringLiteral("http://a.jp/"), QStringLiteral("日記"), Focus::Address);
+    EXPECT_TRUE(p.newWindow);
+    EXPECT_EQ(linkTag(p.address, p.comment, p.newWindow), newWindowLink);
     // `">` within the first nine characters: nothing is taken.
     expectPrefill(prefill(QStringLiteral("<a href\">x</a>"), none), QString(), QString(),
                   Focus::Address);
@@ -120,6 +129,49 @@ TEST(LinkTag, ImageRuleAndChoices) {
               QStringLiteral("<A href=\"http://a.jp/b.png\" target=\"_blank\"><b>&</b></A>"));
     EXPECT_FALSE(r.imageEnabled);
     EXPECT_EQ(generateTag(TagChoice()).tag, kEmptyLink);
+}
+
+TEST(LinkTag, AddressCannotEndItsAttributeAndIsNeverCut) {
+    // Quotes and angle brackets of a copied address are written as a browser
+    // would read them anyway; the comment stays HTML.
+    TagChoice c;
+    c.address = QStringLiteral("http://x/a.png\" onerror=\"alert(1)");
+    c.comment = QStringLiteral("<b>\"絵\"</b>");
+    EXPECT_EQ(
+        generateTag(c).tag,
+        QStringLiteral("<A href=\"http://x/a.png%22 onerror=%22alert(1)\"><b>\"絵\"</b></A>"));
+    c.image = true;
+    c.address = QStringLiteral("http://x/<script>.gif");
+    EXPECT_EQ(generateTag(c).tag,
+              QStringLiteral("<IMG src=\"http://x/%3Cscript%3E.gif\" alt=\"<b>\"絵\"</b>\">"));
+    // Commas, ampersands and everything else stay as they are.
+    EXPECT_EQ(tagAddress(QStringLiteral("http://h/a,b.html?x=1&y=2#z")),
+              QStringLiteral("http://h/a,b.html?x=1&y=2#z"));
+
+    // A 100,000-character address keeps its end: it is still an image address
+    // and the tag holds all of it.
+    c = TagChoice();
+    c.address =
+        QStringLiteral("http://h/") + QString(100000, QLatin1Char('a')) + QStringLiteral(".png");
+    c.comment = QStringLiteral("c");
+    c.image = true;
+    const TagResult r = generateTag(c);
+    EXPECT_TRUE(r.imageEnabled);
+    EXPECT_EQ(r.tag, QStringLiteral("<IMG src=\"") + c.address + QStringLiteral("\" alt=\"c\">"));
+}
+
+TEST(LinkReply, AnAddressWithCommasComesBackWhole) {
+    // The browser tab writes the reply's address with its commas as %2C, so the
+    // cut at the first comma gives the whole address.
+    for (const QString& address :
+         {QStringLiteral("http://h/a,b.html"), QStringLiteral("http://h/x?a=1,2,3"),
+          QStringLiteral("file:///ホーム/a,,b.htm"), QStringLiteral("http://h/")}) {
+        QString expected = address;
+        expected.replace(QLatin1Char(','), QStringLiteral("%2C"));
+        EXPECT_EQ(addressFromReply(windowinfo::reply(address, QStringLiteral("題, 副題"))),
+                  expected)
+            << address.toStdString();
+    }
 }
 
 TEST(LinkReply, AddressIsCutBeforeTheFirstComma) {

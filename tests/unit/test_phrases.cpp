@@ -308,11 +308,6 @@ TEST(QuoteMarks, AddAndDeleteRewriteTheWholeFile) {
     addQuoteMark(marks, QStringLiteral(">>"), path);
     EXPECT_EQ(readAll(path), ">>\r\n" + sj("＞") + "\r\n>>\r\n");
 
-    // The chosen candidate when it still shows, else the first of that text.
-    EXPECT_EQ(quoteMarkToDelete(marks, 2, QStringLiteral(">>")), 2);
-    EXPECT_EQ(quoteMarkToDelete(marks, 1, QStringLiteral(">>")), 0);
-    EXPECT_EQ(quoteMarkToDelete(marks, -1, QStringLiteral("|")), -1);
-
     prompter.clear();
     EXPECT_EQ(deleteQuoteMark(marks, -1, QString(), path), -1);
     EXPECT_EQ(prompter.texts(), QStringList{kNothingToDelete});
@@ -321,6 +316,15 @@ TEST(QuoteMarks, AddAndDeleteRewriteTheWholeFile) {
     answer(prompter, {true});
     EXPECT_EQ(deleteQuoteMark(marks, 2, QStringLiteral(">>"), path), 2);
     EXPECT_EQ(prompter.last(), kDeleteQuoteMarkQuestion);
+    EXPECT_EQ(readAll(path), ">>\r\n" + sj("＞") + "\r\n");
+
+    // Nothing chosen from the list: a typed text equal to a candidate removes
+    // nothing, after the question; the file is written again, unchanged.
+    QFile::remove(path);
+    answer(prompter, {true});
+    EXPECT_EQ(deleteQuoteMark(marks, -1, QStringLiteral(">>"), path), -1);
+    EXPECT_EQ(prompter.last(), kDeleteQuoteMarkQuestion);
+    EXPECT_EQ(marks, QStringList({">>", "＞"}));
     EXPECT_EQ(readAll(path), ">>\r\n" + sj("＞") + "\r\n");
 }
 

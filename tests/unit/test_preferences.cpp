@@ -243,5 +243,33 @@ TEST(PreferencesSave, KeyOrderByteForByte) {
     EXPECT_EQ(f.readAll(), expected);
 }
 
+TEST(PreferencesSave, HandleAffixesKeepTheirBlanks) {
+    QTemporaryDir dir;
+    const Profile ini(dir.filePath(QStringLiteral("Kirel.ini")));
+    Values v = validValues();
+    v.handleFront = QStringLiteral("\t>");
+    v.handleBack = QStringLiteral(" さん");
+    ProfileBatch batch(ini);
+    writeValues(batch, v);
+    batch.commit();
+    const Values back = readValues(ini, dir.path() + QLatin1Char('/'));
+    EXPECT_EQ(back.handleFront, QStringLiteral("\t>"));
+    EXPECT_EQ(back.handleBack, QStringLiteral(" さん"));
+    QFile f(ini.path());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        f.readAll().contains("HnBack=\" " + sjis::encode(QStringLiteral("さん")) + "\"\r\n"));
+}
+
+TEST(PreferencesSave, QuoteListHasNoEmptyLastCandidate) {
+    EXPECT_EQ(quoteMarkLines(QStringLiteral(">\n＞\n")), QStringList({">", "＞"}));
+    EXPECT_EQ(quoteMarkLines(QStringLiteral(">\n＞")), QStringList({">", "＞"}));
+    EXPECT_EQ(quoteMarkLines(QString()), QStringList());
+    // Only the line after the final break goes: an empty candidate typed between
+    // others, or before the end, stays.
+    EXPECT_EQ(quoteMarkLines(QStringLiteral(">\n\n")), QStringList({">", ""}));
+    EXPECT_EQ(quoteMarkLines(QStringLiteral("\n>")), QStringList({"", ">"}));
+}
+
 }  // namespace
 }  // namespace kirel::prefs

@@ -124,6 +124,29 @@ TEST_F(ProfileTest, BlanksQuotesAndComments) {
     EXPECT_EQ(read("S", "NoEquals"), QStringLiteral("<def>"));
 }
 
+TEST_F(ProfileTest, TextWithBlanksAtItsEndsIsStoredInQuotes) {
+    // The read trims blanks around a value and then removes one pair of quotes
+    // around it: a value with a blank at either end is written in quotes.
+    write("Form5", "HnBack", QStringLiteral(" さん"));
+    write("Form5", "HnFront", QStringLiteral(">\t"));
+    write("Form5", "Both", QStringLiteral(" "));
+    write("Form5", "Plain", QStringLiteral("さん"));
+    write("Form5", "Inside", QStringLiteral("a b"));
+    EXPECT_EQ(contents(), QByteArray("[Form5]\r\nHnBack=\" " SJIS_SAN "\"\r\nHnFront=\">\t\"\r\n"
+                                     "Both=\" \"\r\nPlain=" SJIS_SAN "\r\nInside=a b\r\n"));
+    EXPECT_EQ(read("Form5", "HnBack"), QStringLiteral(" さん"));
+    EXPECT_EQ(read("Form5", "HnFront"), QStringLiteral(">\t"));
+    EXPECT_EQ(read("Form5", "Both"), QStringLiteral(" "));
+    EXPECT_EQ(read("Form5", "Plain"), QStringLiteral("さん"));
+    // Stored already: writing it again changes nothing.
+    const QByteArray before = contents();
+    write("Form5", "HnBack", QStringLiteral(" さん"));
+    EXPECT_EQ(contents(), before);
+    // A file written elsewhere with the blank in quotes reads the same.
+    put("[Form5]\r\nHnBack = \" " SJIS_SAN "\" \r\n");
+    EXPECT_EQ(read("Form5", "HnBack"), QStringLiteral(" さん"));
+}
+
 TEST_F(ProfileTest, FirstSectionAndFirstKeyWin) {
     put("Loose=0\r\n"
         "[S]\r\n"
