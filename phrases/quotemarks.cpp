@@ -36,6 +36,8 @@ bool addQuoteMark(QStringList& marks, const QString& text, const QString& path) 
         showMessage(kNothingToAdd, Icon::Warning);
         return false;
     }
+    // A list file that could not be read is not replaced by the list shown.
+    if (refuseUnreadList(path)) return false;
     marks.append(text);
     if (save(marks, path)) showMessage(kQuoteMarkAdded, Icon::None);
     return true;
@@ -52,6 +54,7 @@ int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const
         showMessage(kNothingToDelete, Icon::Warning);
         return -1;
     }
+    if (refuseUnreadList(path)) return -1;
     if (!ask(kDeleteQuoteMarkQuestion, Icon::Warning)) return -1;
     marks.removeAt(target);
     save(marks, path);

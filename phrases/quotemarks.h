@@ -21,7 +21,9 @@ inline const QString kDeleteQuoteMarkQuestion =
 QStringList openQuoteMarks(const QString& path);
 
 // Appends text and saves the list (confirmed, or a plain message on failure).
-// Returns false when the text is empty (warning) and nothing was added.
+// Returns false when the text is empty (warning) or the list file could not be
+// read when the list was opened (refused with a warning naming it): nothing was
+// added.
 bool addQuoteMark(QStringList& marks, const QString& text, const QString& path);
 
 // The candidate a deletion removes: the selected one when it still shows in the
@@ -29,7 +31,8 @@ bool addQuoteMark(QStringList& marks, const QString& text, const QString& path);
 int quoteMarkToDelete(const QStringList& marks, int selected, const QString& text);
 
 // Asks, removes that candidate and saves the list. Returns the index removed or
-// -1 (empty field or no such candidate: warning; or the answer No).
+// -1 (empty field or no such candidate: warning; a list file that could not be
+// read: refused before asking; or the answer No).
 int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const QString& path);
 
 }  // namespace kirel::phrases
