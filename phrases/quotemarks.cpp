@@ -49,12 +49,13 @@ int quoteMarkToDelete(const QStringList& marks, int selected, const QString& tex
 }
 
 int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const QString& path) {
+    // A list file that could not be read is not replaced by the list shown.
+    if (refuseUnreadList(path)) return -1;
     const int target = text.isEmpty() ? -1 : quoteMarkToDelete(marks, selected, text);
     if (target < 0) {
         showMessage(kNothingToDelete, Icon::Warning);
         return -1;
     }
-    if (refuseUnreadList(path)) return -1;
     if (!ask(kDeleteQuoteMarkQuestion, Icon::Warning)) return -1;
     marks.removeAt(target);
     save(marks, path);

@@ -327,7 +327,7 @@ QString completedSavesMessage(const QStringList& files) {
 
 QStringList programWriteFolders(const QString& programFolder) {
     QStringList folders;
-    for (const char* sub : {"", "kao", "user", "user/custom", "user/custom/mozie"}) {
+    for (const char* sub : {"", "kao", "images", "user", "user/custom", "user/custom/mozie"}) {
         folders.append(QDir::cleanPath(programFolder + QLatin1Char('/') + QLatin1String(sub)));
     }
     return folders;

@@ -19,6 +19,7 @@
 
 #include "decoration/linkrules.h"
 #include "phrases/menulibrary.h"
+#include "platform/profile.h"
 #include "platform/textfile.h"
 #include "support/scriptedprompter.h"
 #include "support/unreadable.h"
@@ -226,6 +227,14 @@ TEST_F(Interrupted, SpecialFilesAreRefusedNotOpened) {
         EXPECT_THROW(writeItemList(path, {QStringLiteral("x")}), Failure);
         EXPECT_THROW(writeBytesFile(path, "x"), Failure);
     }
+    // The settings file as a FIFO: reads give the defaults at once, writes are
+    // refused.
+    const Profile ini(fifo);
+    EXPECT_EQ(ini.readString(QStringLiteral("Form1"), QStringLiteral("Key"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_THROW(
+        ini.writeString(QStringLiteral("Form1"), QStringLiteral("Key"), QStringLiteral("v")),
+        Failure);
     ::close(sock);
     struct stat st {};
     ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
