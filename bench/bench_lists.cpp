@@ -105,12 +105,14 @@ void ReadKeyOf20MBSettingsFile(benchmark::State& state) {
     const QString path = dir.filePath(QStringLiteral("Kirel.ini"));
     QByteArray bytes = "[Form1]\r\n";
     for (int i = 0; bytes.size() < kListBytes; ++i)
-        bytes += "Key" + QByteArray::number(i) + "=value of the key " + QByteArray::number(i) + "\r\n";
+        bytes +=
+            "Key" + QByteArray::number(i) + "=value of the key " + QByteArray::number(i) + "\r\n";
     bytes += "[Form10]\r\nFormColor=123\r\n";
     kirel::writeBytesFile(path, bytes);
     const kirel::Profile ini(path);
     for (auto _ : state)
-        benchmark::DoNotOptimize(ini.readInteger(QStringLiteral("Form10"), QStringLiteral("FormColor"), 0));
+        benchmark::DoNotOptimize(
+            ini.readInteger(QStringLiteral("Form10"), QStringLiteral("FormColor"), 0));
 }
 BENCHMARK(ReadKeyOf20MBSettingsFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -144,8 +146,7 @@ void measureWindow(benchmark::State& state, Open open, Save save) {
 
 void LinkDialog20MBLists(benchmark::State& state) {
     measureWindow(
-        state,
-        [](MainWindow& form) { return std::make_unique<kirel::LinkDialog>(&form, form); },
+        state, [](MainWindow& form) { return std::make_unique<kirel::LinkDialog>(&form, form); },
         [](kirel::LinkDialog& d) {
             d.titleBox->setEditText(QStringLiteral("新しい題名"));
             d.addressBox->setEditText(QStringLiteral("http://example.jp/new"));
@@ -156,8 +157,7 @@ BENCHMARK(LinkDialog20MBLists)->Unit(benchmark::kMillisecond)->UseManualTime()->
 
 void RuleDialog20MBList(benchmark::State& state) {
     measureWindow(
-        state,
-        [](MainWindow& form) { return std::make_unique<kirel::RuleDialog>(form, &form); },
+        state, [](MainWindow& form) { return std::make_unique<kirel::RuleDialog>(form, &form); },
         [](kirel::RuleDialog& d) { d.saveButton->click(); });
 }
 BENCHMARK(RuleDialog20MBList)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2);
