@@ -16,6 +16,8 @@ echo "== decoration window"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_decoration"
 echo "== emoticon window"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_phrases" --benchmark_min_time=0.5
+echo "== list windows with 20 MB list files"
+QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_lists"
 echo "== preferences dialog"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_preferences"
 echo "== start-up, memory and preview"

@@ -27,6 +27,7 @@
 #include "platform/browserview.h"
 #include "platform/clipboard.h"
 #include "platform/failure.h"
+#include "platform/listfill.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/servicerequest.h"
@@ -268,11 +269,9 @@ void LinkDialog::connectHandlers() {
 }
 
 void LinkDialog::fillListBoxes() {
-    titleBox->clear();
-    titleBox->addItems(lists_.titles);
+    setComboItems(titleBox, lists_.titles);
     titleBox->setCurrentIndex(-1);
-    addressBox->clear();
-    addressBox->addItems(lists_.addresses);
+    setComboItems(addressBox, lists_.addresses);
     addressBox->setCurrentIndex(-1);
 }
 

@@ -1,6 +1,7 @@
 #include "decoration/linkrules.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "core/address.h"
 #include "platform/failure.h"
@@ -47,29 +48,23 @@ Prefill takeLinkApart(const QString& s) {
     return p;
 }
 
-// Writes both files. The titles go first; when the addresses cannot be written
-// after them, the title file is put back as it was, so the two files on disk
-// never disagree line by line.
-void save(const Lists& lists, const QStringList& oldTitles, const QString& appDir,
-          const QString& doneMessage) {
+// Writes both files as one change: after any interruption both hold the old
+// lists or both the new ones, never a title without its address.
+bool save(const Lists& lists, const QString& appDir) {
     try {
-        writeItemList(appDir + kTitleListFile, lists.titles);
+        writeFilesTogether({{appDir + kTitleListFile, itemListBytes(lists.titles)},
+                            {appDir + kAddressListFile, itemListBytes(lists.addresses)}});
+        return true;
     } catch (const Failure& failure) {
         showPlain(failure.message());
-        return;
+        return false;
     }
-    try {
-        writeItemList(appDir + kAddressListFile, lists.addresses);
-    } catch (const Failure& failure) {
-        try {
-            writeItemList(appDir + kTitleListFile, oldTitles);
-        } catch (const Failure&) {
-            // The first message says what went wrong; the title file keeps the new list.
-        }
-        showPlain(failure.message());
-        return;
-    }
-    if (!doneMessage.isEmpty()) showMessage(doneMessage, Icon::None);
+}
+
+// Neither file is written while either could not be read: what they held is
+// unknown, and the pair must stay in step.
+bool refuseUnread(const QString& appDir) {
+    return refuseUnreadList(appDir + kTitleListFile) || refuseUnreadList(appDir + kAddressListFile);
 }
 
 }  // namespace
@@ -162,17 +157,41 @@ QString addressFromReply(const QString& reply) {
                              address.size());
 }
 
+QString unevenListsMessage(qsizetype titles, qsizetype addresses) {
+    return QStringLiteral(
+               "リンクのリストのタイトル (url-t.txt) が %1 行、アドレス (url.txt) が %2 行で、"
+               "数が合いません。\r\n"
+               "先頭から %3 組だけを使います。対になっていない残りの行は、次に追加・削除したときに"
+               "保存されません。")
+        .arg(titles)
+        .arg(addresses)
+        .arg(std::min(titles, addresses));
+}
+
 Lists loadLists(const QString& appDir) {
     Lists lists;
     try {
+        // A save of the pair that a kill interrupted is finished before the
+        // files are read.
+        const QStringList completed = completeInterruptedSaves(appDir + QStringLiteral("user"));
+        if (!completed.isEmpty()) showMessage(completedSavesMessage(completed), Icon::Information);
         for (const QString& name : {kTitleListFile, kAddressListFile}) {
-            if (!QFileInfo::exists(appDir + name)) writeBytesFile(appDir + name, QByteArray());
+            const QFileInfo info(appDir + name);
+            if (!info.exists() && !info.isSymLink()) writeBytesFile(appDir + name, QByteArray());
         }
         lists.titles = readItemList(appDir + kTitleListFile);
         lists.addresses = readItemList(appDir + kAddressListFile);
     } catch (const Failure& failure) {
         showPlain(failure.message());
         return Lists();
+    }
+    if (lists.titles.size() != lists.addresses.size()) {
+        // Pairing them past the shorter list would give every title the next
+        // one's address.
+        showMessage(unevenListsMessage(lists.titles.size(), lists.addresses.size()), Icon::Warning);
+        const qsizetype pairs = std::min(lists.titles.size(), lists.addresses.size());
+        lists.titles.resize(pairs);
+        lists.addresses.resize(pairs);
     }
     return lists;
 }
@@ -182,20 +201,20 @@ bool addEntry(Lists& lists, const QString& title, const QString& address, const 
         showMessage(kAddIncomplete, Icon::Warning);
         return false;
     }
-    const QStringList oldTitles = lists.titles;
+    if (refuseUnread(appDir)) return false;
     lists.titles.append(oneLine(title));
     lists.addresses.append(oneLine(address));
-    save(lists, oldTitles, appDir, kAdded);
+    if (save(lists, appDir)) showMessage(kAdded, Icon::None);
     return true;
 }
 
 bool deleteEntry(Lists& lists, int titleIndex, int addressIndex, const QString& appDir) {
+    if (refuseUnread(appDir)) return false;
     if (!ask(kDeleteQuestion, Icon::Warning)) return false;
-    const QStringList oldTitles = lists.titles;
     if (titleIndex >= 0 && titleIndex < lists.titles.size()) lists.titles.removeAt(titleIndex);
     if (addressIndex >= 0 && addressIndex < lists.addresses.size())
         lists.addresses.removeAt(addressIndex);
-    save(lists, oldTitles, appDir, QString());
+    save(lists, appDir);
     return true;
 }
 

@@ -98,19 +98,24 @@ struct Lists {
     QStringList addresses;
 };
 
-// Reads both files of the program folder appDir; a missing file is created
-// empty. A file that cannot be created or read is reported with its error
-// text, and both lists stay empty.
+// Reads both files of the program folder appDir, after finishing a save of the
+// pair that was interrupted; a missing file is created empty. A file that cannot
+// be created or read is reported with its error text, and both lists stay empty
+// (and neither file is written until the dialog reads both again). Files of
+// different lengths are reported once and paired up to the shorter list.
 Lists loadLists(const QString& appDir);
+QString unevenListsMessage(qsizetype titles, qsizetype addresses);
 
-// "追加": appends the title and the address and writes both files, then
-// confirms. Refused with a warning when either is empty. Returns whether the
-// entry was added (the lists keep it even when writing failed).
+// "追加": appends the title and the address and writes both files as one change,
+// then confirms. Refused with a warning when either is empty, or when either file
+// could not be read. Returns whether the entry was added (the lists keep it even
+// when writing failed).
 bool addEntry(Lists& lists, const QString& title, const QString& address, const QString& appDir);
 
 // "削除": asks, then removes the entry at titleIndex from the titles and the one
 // at addressIndex from the addresses (an index outside its list removes
-// nothing) and writes both files. Returns whether the answer was Yes.
+// nothing) and writes both files as one change. Refused, before asking, when
+// either file could not be read. Returns whether the answer was Yes.
 bool deleteEntry(Lists& lists, int titleIndex, int addressIndex, const QString& appDir);
 
 }  // namespace kirel::link

@@ -35,6 +35,8 @@ bool EmoticonLibrary::save(int category, const QStringList& entries) const {
 
 int EmoticonLibrary::add(int category, QStringList& entries, int selected,
                          const QString& entry) const {
+    // A category file that could not be read is not replaced by the list shown.
+    if (refuseUnreadList(path(category))) return -1;
     const int at = selected >= 0 && selected < entries.size() ? selected : int(entries.size());
     entries.insert(at, entry);
     if (save(category, entries)) showMessage(kEmoticonAdded, Icon::None);

@@ -45,7 +45,8 @@ class EmoticonLibrary {
 
     // Add (the input dialog's job): the entry goes before the selected one, at the
     // end with no selection; the list is saved and the addition confirmed.
-    // Returns the index of the new entry.
+    // Returns the index of the new entry, or -1 when the category's file could
+    // not be read when it was shown (refused with a warning; nothing changes).
     int add(int category, QStringList& entries, int selected, const QString& entry) const;
 
   private:

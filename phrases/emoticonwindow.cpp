@@ -16,6 +16,7 @@
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
 #include "platform/windowlook.h"
 
 namespace kirel {
@@ -118,6 +119,7 @@ bool EmoticonWindow::addOne(const QString& entry) {
     const QListWidgetItem* current = list->currentItem();
     const int selected = current && current->isSelected() ? list->currentRow() : -1;
     const int at = library_.add(category_, entries_, selected, entry);
+    if (at < 0) return false;
     // The selection stays on the entry it was on, so further entries line up
     // before it in the order they were added.
     list->insertItem(at, entry);
@@ -132,6 +134,7 @@ void EmoticonWindow::addEntries() {
 }
 
 void EmoticonWindow::deleteSelected() {
+    if (refuseUnreadList(library_.path(category_))) return;
     if (!ask(phrases::kDeleteEmoticonQuestion, Icon::Warning)) return;
     const QListWidgetItem* current = list->currentItem();
     if (current && current->isSelected()) {

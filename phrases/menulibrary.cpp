@@ -58,6 +58,11 @@ void MenuLibrary::ensure() const {
     if (!entryExists(listPath())) writeBytesFile(listPath(), QByteArray());
 }
 
+QString MenuLibrary::repair() const {
+    const QStringList completed = completeInterruptedSaves(folder_);
+    return completed.isEmpty() ? QString() : completedSavesMessage(completed);
+}
+
 QStringList MenuLibrary::readMenus() const {
     return readItemList(listPath());
 }
@@ -78,14 +83,19 @@ bool MenuLibrary::addMenu(QStringList& menus, const QString& name) const {
         showMessage(kMenuExists, Icon::Warning);
         return false;
     }
+    if (refuseUnreadList(listPath())) return false;
+    QStringList updated = menus;
+    updated.append(name);
     try {
-        writeBytesFile(menuPath(name), QByteArray());
+        // The name and its empty file appear together: an interruption or a
+        // full disk never leaves a file that blocks the name without listing it.
+        writeFilesTogether({{listPath(), itemListBytes(updated)}, {menuPath(name), QByteArray()}});
     } catch (const Failure& failure) {
-        showError(failure.message());
+        showPlain(failure.message());
         return false;
     }
-    menus.append(name);
-    if (saveMenus(menus)) showMessage(kMenuAdded, Icon::None);
+    menus = updated;
+    showMessage(kMenuAdded, Icon::None);
     return true;
 }
 
@@ -101,21 +111,29 @@ bool MenuLibrary::renameMenu(QStringList& menus, int index, const QString& newNa
         showMessage(kRenameExists, Icon::Warning);
         return false;
     }
-    QFile file(menuPath(oldName));
-    if (!file.rename(menuPath(newName))) {
+    if (refuseUnreadList(listPath())) return false;
+    QStringList updated = menus;
+    updated[index] = newName;
+    try {
+        // The file's new name and the list naming it are one change: the list
+        // never names a missing file while the items sit under an unlisted one.
+        writeFilesTogether({{listPath(), itemListBytes(updated)}},
+                           {{menuPath(oldName), menuPath(newName)}});
+    } catch (const Failure& failure) {
         showPlain(
-            QStringLiteral("メニューの名称を変更できませんでした。\r\n%1").arg(file.errorString()));
+            QStringLiteral("メニューの名称を変更できませんでした。\r\n%1").arg(failure.message()));
         return false;
     }
-    menus[index] = newName;
+    menus = updated;
     showPlain(kRenamed);
-    saveMenus(menus);
     return true;
 }
 
 bool MenuLibrary::deleteMenu(QStringList& menus, int index) const {
     if (index < 0 || index >= menus.size()) return false;
     const QString name = menus.at(index);
+    // The list must be writable before the menu's file goes.
+    if (refuseUnreadList(listPath())) return false;
     // A hand-edited list entry that is no usable name owns no file here: only the
     // entry goes.
     if (menuNameProblem(folder_, name).isEmpty() && menuFileExists(name)) {

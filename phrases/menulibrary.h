@@ -67,17 +67,22 @@ class MenuLibrary {
     // Creates the folder (one level) and an empty menu list when missing.
     // Throws Failure.
     void ensure() const;
+    // Finishes an add or a rename of a menu that was interrupted (a kill, a power
+    // cut): the message to show once, or an empty string when nothing was left.
+    QString repair() const;
     // The menu names; throws Failure.
     QStringList readMenus() const;
 
     // Add menu: refuses an unusable name or one whose file exists (warning);
-    // creates the empty menu file (a failure goes to the general error dialog),
-    // appends the name and saves the list. Returns true when menus changed.
+    // creates the empty menu file and saves the list with the name appended, as
+    // one change (a failure is a plain message and changes nothing). Returns
+    // true when menus changed.
     bool addMenu(QStringList& menus, const QString& name) const;
 
-    // Rename menu (after the question): renames the file of menus[index] and puts
-    // the new name in its place. A refusal, or a rename the file system refuses,
-    // leaves menus and files as they were and says why. Returns true when renamed.
+    // Rename menu (after the question): renames the file of menus[index] and saves
+    // the list with the new name in its place, as one change. A refusal, or a
+    // rename or save that fails, leaves menus and files as they were and says
+    // why. Returns true when renamed.
     bool renameMenu(QStringList& menus, int index, const QString& newName) const;
 
     // Delete menu (after the question): deletes the menu's file and removes the

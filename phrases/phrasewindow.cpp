@@ -24,6 +24,7 @@
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
 #include "platform/toplevelwindows.h"
 #include "platform/windowlook.h"
 
@@ -249,6 +250,12 @@ void PhraseWindow::open() {
         showError(failure.message());
         return;
     }
+    // An add or rename of a menu that was interrupted is finished before the
+    // lists are read, and the user told once.
+    for (const phrases::MenuLibrary* library : {&phraseLibrary_, &artLibrary_}) {
+        const QString repaired = library->repair();
+        if (!repaired.isEmpty()) showMessage(repaired, Icon::Information);
+    }
     try {
         phraseMenus->addItems(phraseLibrary_.readMenus());
         if (phraseMenus->count() > 0) {
@@ -434,6 +441,7 @@ bool PhraseWindow::addItem(const QString& text) {
         showMessage(phrases::kNoMenuName, Icon::Warning);
         return false;
     }
+    if (refuseUnreadList(phraseLibrary_.menuPath(name))) return false;
     items->addItem(text);
     if (phraseLibrary_.saveItems(name, entriesOf(items)))
         showMessage(phrases::kItemAdded, Icon::None);
@@ -451,6 +459,7 @@ void PhraseWindow::saveItemCommand() {
 }
 
 void PhraseWindow::deleteItemCommand() {
+    if (refuseUnreadList(phraseLibrary_.menuPath(phraseMenus->currentText()))) return;
     if (!ask(phrases::kDeleteItemQuestion, Icon::Warning)) return;
     const int row = selectedRow(items);
     if (row >= 0) delete items->takeItem(row);

@@ -11,6 +11,7 @@
 #include "core/appstate.h"
 #include "phrases/quotemarks.h"
 #include "phrases/windowlook.h"
+#include "platform/listfill.h"
 #include "platform/windowlook.h"
 
 namespace kirel {
@@ -82,8 +83,7 @@ QuoteMarkDialog::QuoteMarkDialog(QWidget* owner)
 }
 
 void QuoteMarkDialog::showMarks(const QString& fieldText) {
-    marks->clear();
-    marks->addItems(list_);
+    setComboItems(marks, list_);
     marks->setCurrentIndex(-1);
     marks->setEditText(fieldText);
     chosen_ = -1;

@@ -36,12 +36,16 @@ bool addQuoteMark(QStringList& marks, const QString& text, const QString& path) 
         showMessage(kNothingToAdd, Icon::Warning);
         return false;
     }
+    // A list file that could not be read is not replaced by the list shown.
+    if (refuseUnreadList(path)) return false;
     marks.append(text);
     if (save(marks, path)) showMessage(kQuoteMarkAdded, Icon::None);
     return true;
 }
 
 int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const QString& path) {
+    // A list file that could not be read is not replaced by the list shown.
+    if (refuseUnreadList(path)) return -1;
     if (text.isEmpty()) {
         showMessage(kNothingToDelete, Icon::Warning);
         return -1;

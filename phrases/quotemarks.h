@@ -21,13 +21,16 @@ inline const QString kDeleteQuoteMarkQuestion =
 QStringList openQuoteMarks(const QString& path);
 
 // Appends text and saves the list (confirmed, or a plain message on failure).
-// Returns false when the text is empty (warning) and nothing was added.
+// Returns false when the text is empty (warning) or the list file could not be
+// read when the list was opened (refused with a warning naming it): nothing was
+// added.
 bool addQuoteMark(QStringList& marks, const QString& text, const QString& path);
 
 // Asks, removes the candidate chosen from the list (selected; -1 when none is,
 // and then nothing is removed) and saves the list. Returns the index removed, or
-// -1: nothing removed (nothing chosen, the answer No, or an empty field, which
-// is refused with a warning before anything is asked).
+// -1: nothing removed (nothing chosen, the answer No, an empty field, which is
+// refused with a warning before anything is asked, or a list file that could
+// not be read when the list was opened, refused before asking).
 int deleteQuoteMark(QStringList& marks, int selected, const QString& text, const QString& path);
 
 }  // namespace kirel::phrases

@@ -135,12 +135,55 @@ Location locate(const QList<Line>& lines, const QString& section, const QString&
     return at;
 }
 
-// Reads the whole file; false when it cannot be read (a missing file included).
+// Reads the whole file; false when it cannot be read (a missing file included,
+// and anything but a regular file: a FIFO would block the read).
 bool readFileBytes(const QString& path, QByteArray* bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    try {
+        *bytes = readBytesFile(path);
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+QByteArrayView trimmedView(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && isBlank(bytes[begin])) ++begin;
+    while (end > begin && isBlank(bytes[end - 1])) --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+// The value bytes of the key as locate() finds them, in one pass over the file's
+// bytes that copies no line but the headers: a read of a large file costs its
+// size once, not a list of its lines. False when there is no such key.
+bool findValue(QByteArrayView bytes, const QString& section, const QString& key,
+               QByteArray* value) {
+    const QString wantedSection = asStored(section);
+    const QString wantedKey = asStored(key);
+    const char* data = bytes.data();
+    const qsizetype n = bytes.size();
+    bool inSection = false;
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && data[end] != '\r' && data[end] != '\n') ++end;
+        const QByteArrayView trimmed = trimmedView(bytes.sliced(pos, end - pos));
+        pos = end + ((end + 1 < n && data[end] == '\r' && data[end + 1] == '\n') ? 2 : 1);
+        QString name;
+        if (trimmed.startsWith('[') && headerName(trimmed.toByteArray(), &name)) {
+            if (inSection) return false;  // the section has ended
+            inSection = sameName(name, wantedSection);
+            continue;
+        }
+        if (!inSection) continue;
+        const qsizetype equals = trimmed.indexOf('=');
+        if (equals < 0) continue;
+        if (!sameName(sjis::decode(trimmedView(trimmed.first(equals))), wantedKey)) continue;
+        *value = trimmedView(trimmed.sliced(equals + 1)).toByteArray();
+        return true;
+    }
+    return false;
 }
 
 // The longest start of the text that fits in the given number of Shift-JIS bytes;
@@ -328,9 +371,9 @@ bool isWritableFile(const QFileInfo& info) {
 QString Profile::readString(const QString& section, const QString& key, const QString& def) const {
     QByteArray bytes;
     if (!readFileBytes(path_, &bytes)) return def;
-    const Location at = locate(splitLines(bytes), section, key);
-    if (at.keyLine < 0) return def;
-    const QString value = cutToBytes(sjis::decode(stripQuotes(at.value)), kMaxValueBytes);
+    QByteArray stored;
+    if (!findValue(bytes, section, key, &stored)) return def;
+    const QString value = cutToBytes(sjis::decode(stripQuotes(stored)), kMaxValueBytes);
     return isPathKey(key) ? storedToPath(value) : value;
 }
 

@@ -4,17 +4,23 @@
 # the next start.
 source "$E2E_LIB"
 
-# A kill between the two steps of a save leaves its temporary copy behind; the
-# next start removes those, and nothing else.
-mkdir -p "$E2E_APPDIR/user"
-for f in Kirel.ini.AbCdEf backup.txt.QwErTy user/bbs.txt.zZyYxX notes.txt Kirel.ini.bak1; do
+# A kill between the two steps of a save leaves its temporary file behind; the
+# next start removes those, in every folder the program writes to, and nothing
+# else: not the user's files with backup-like names.
+mkdir -p "$E2E_APPDIR/user/custom/mozie" "$E2E_APPDIR/kao"
+gone=".Kirel.ini.kirel-AbCdEf .backup.txt.kirel-QwErTy user/.bbs.txt.kirel-zZyYxX
+  user/custom/.Itemlist.txt.kirel-a1B2c3 user/custom/mozie/.cat.txt.kirel-Zz9Zz9"
+kept="notes.txt Kirel.ini.bak1 memo.txt.backup user/notes.txt.Backup kao/old.txt.before"
+for f in $gone $kept; do
   echo leftover >"$E2E_APPDIR/$f"
 done
 start_kirel
-for f in Kirel.ini.AbCdEf backup.txt.QwErTy user/bbs.txt.zZyYxX; do
+for f in $gone; do
   [ -e "$E2E_APPDIR/$f" ] && fail "left-over $f not removed at start-up"
 done
-[ -e "$E2E_APPDIR/notes.txt" ] && [ -e "$E2E_APPDIR/Kirel.ini.bak1" ] || fail "start-up removed a file of the user"
+for f in $kept; do
+  [ -e "$E2E_APPDIR/$f" ] || fail "start-up removed the user's $f"
+done
 pass "left-over save copies removed at start-up"
 [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "expected one main window"
 screenshot main-window

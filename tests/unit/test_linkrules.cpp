@@ -270,4 +270,13 @@ TEST_F(LinkLists, FailedWritesLeaveTheFilesInStep) {
     EXPECT_TRUE(lists.titles.isEmpty());
     EXPECT_TRUE(lists.addresses.isEmpty());
     EXPECT_EQ(prompter.shown.size(), 1);
+    // After that failed load, add and delete are refused naming the file: the
+    // title file is not replaced by the empty list shown plus the new entry.
+    prompter.clear();
+    EXPECT_FALSE(addEntry(lists, QStringLiteral("B"), QStringLiteral("http://b/"), appDir));
+    prompter.answers << true;
+    EXPECT_FALSE(deleteEntry(lists, 0, 0, appDir));
+    EXPECT_EQ(prompter.shown.size(), 2);
+    EXPECT_TRUE(prompter.last().contains(QStringLiteral("url.txt")));
+    EXPECT_EQ(file(kTitleListFile), QByteArray("A\r\n"));
 }
