@@ -8,10 +8,10 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/sjis.h"
+#include "platform/systemreason.h"
 
 namespace kirel {
 namespace {
@@ -34,20 +34,24 @@ void writeBytesFile(const QString& path, const QByteArray& bytes) {
     // or empty file over the old one.
     // Without a writable folder QSaveFile cannot make its temporary file; writing
     // straight into the target would lose the old file on a failure, so refuse.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) refuse(file.errorString());
+    // The reason is taken from errno at once: Qt's own texts are English, and a
+    // write that stops part-way (a full disk) leaves it no text at all.
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) refuse(fileReason(path, errno));
     QString why;
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        why = file.errorString();
+        why = systemReason(errno);
     } else if (::fdatasync(file.handle()) != 0) {
         // Blocks a file system only allocates when it writes them out (delayed
         // allocation, network and quota-limited file systems) fail here.
-        why = QString::fromLocal8Bit(std::strerror(errno));
+        why = systemReason(errno);
     } else if (file.size() != bytes.size()) {
         why = QStringLiteral("書き込んだ大きさ (%1 バイト) が %2 バイトと違います。")
                   .arg(file.size())
                   .arg(bytes.size());
-    } else if (!file.commit()) {
-        why = file.errorString();
+    } else if (errno = 0; !file.commit()) {
+        why = fileReason(path, errno);
     } else {
         return;
     }
@@ -61,14 +65,16 @@ void writeTextFile(const QString& path, const QString& paneText) {
 
 QString readTextFile(const QString& path) {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Failure(
-            QStringLiteral("%1 を開けません。\r\n%2").arg(nativePath(path), file.errorString()));
+        throw Failure(QStringLiteral("%1 を開けません。\r\n%2")
+                          .arg(nativePath(path), fileReason(path, errno)));
     }
+    errno = 0;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2")
-                          .arg(nativePath(path), file.errorString()));
+                          .arg(nativePath(path), systemReason(errno)));
     }
     return sjis::fromFile(bytes);
 }
