@@ -11,6 +11,7 @@
 #include "core/appstate.h"
 #include "phrases/quotemarks.h"
 #include "phrases/windowlook.h"
+#include "platform/rulefield.h"
 #include "platform/windowlook.h"
 
 namespace kirel {
@@ -40,6 +41,8 @@ QuoteMarkDialog::QuoteMarkDialog(QWidget* owner)
     marks->setToolTip(QStringLiteral("右クリックでアイテムの追加・削除ができます"));
     marks->setContextMenuPolicy(Qt::CustomContextMenu);
     marks->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    // A candidate is one line of the list file.
+    holdRule(marks->lineEdit(), FieldRule::OneLine);
     label->setBuddy(marks);
     closeButton = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     closeButton->setObjectName(QStringLiteral("Button1"));
