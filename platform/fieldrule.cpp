@@ -1,5 +1,7 @@
 #include "platform/fieldrule.h"
 
+#include <algorithm>
+
 namespace kirel {
 namespace {
 
@@ -47,10 +49,23 @@ std::optional<QString> admitEdit(FieldRule rule, int maxLength, QStringView befo
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype prefix = 0;
     while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
-        ++suffix;
+    qsizetype suffix = -1;
+    // The caret after an edit stands at the end of what was put in, and the
+    // text after it is the end of the old text. That places a repeated
+    // character: ">" pasted over a selected ">" is new, not the old one kept.
+    if (cursor && *cursor >= 0 && *cursor <= after.size()) {
+        const qsizetype tail = after.size() - *cursor;
+        if (tail <= before.size() && after.last(tail) == before.last(tail)) {
+            suffix = tail;
+            prefix = std::min({prefix, qsizetype(*cursor), before.size() - suffix});
+        }
+    }
+    if (suffix < 0) {
+        suffix = 0;
+        while (suffix < shorter - prefix &&
+               before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+            ++suffix;
+    }
     const QStringView inserted = after.sliced(prefix, after.size() - prefix - suffix);
     QString kept = after.toString();
     qsizetype end = prefix + inserted.size();

@@ -33,8 +33,9 @@ std::optional<QString> admitInput(FieldRule rule, QStringView input);
 // field keeps, or nullopt when the edit is refused. The inserted part is what
 // differs between the two; an edit that only removes is always kept. With
 // maxLength > 0 an edit that leaves the text longer than maxLength characters
-// and longer than before is refused. cursor, when given, is set to the end of
-// the inserted part as kept.
+// and longer than before is refused. cursor, when given, holds where the caret
+// stands after the edit (-1: unknown), which tells the inserted part among
+// repeated characters, and is set to the end of the inserted part as kept.
 std::optional<QString> admitEdit(FieldRule rule, int maxLength, QStringView before,
                                  QStringView after, int* cursor = nullptr);
 

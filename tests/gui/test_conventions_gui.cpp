@@ -182,6 +182,15 @@ class ConventionsGui : public QObject {
         }
         QVERIFY(fixture_.prompter->shown.isEmpty());
 
+        // The scroll width of the input dialog: the same shared rule.
+        InputDialog width(phrases::InputRole::Width, form_);
+        commit(width.field, QStringLiteral("５"));
+        commit(width.field, QStringLiteral("あ"));
+        paste(width.field, QStringLiteral("x"));
+        drop(width.field, QStringLiteral("%"));
+        typeKeys(width.field, QStringLiteral("0"));
+        QCOMPARE(width.field->text(), QStringLiteral("50"));
+
         // What was taken is what is saved: board 2's limit typed with the input
         // method on is the number 12.
         d->boards[1].limit->clear();
@@ -290,24 +299,22 @@ class ConventionsGui : public QObject {
             QVERIFY(dialog);
             auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
             QVERIFY(view);
+            // The folder is read in the background: wait for its first listing.
+            const auto shown = [view] {
+                QStringList names;
+                const QModelIndex root = view->rootIndex();
+                for (int r = 0; r < view->model()->rowCount(root); ++r) {
+                    const QModelIndex i = view->model()->index(r, 0, root);
+                    if (view->model()->flags(i) & Qt::ItemIsEnabled) names << i.data().toString();
+                }
+                names.sort();
+                return names;
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(!shown().isEmpty(), 5000);
             for (const QString& filter : dialog->nameFilters()) {
                 dialog->selectNameFilter(filter);
                 QTest::qWait(300);  // the list is filtered again from the event loop
-                QStringList names;
-                QTRY_VERIFY_WITH_TIMEOUT(
-                    [&] {
-                        names.clear();
-                        const QModelIndex root = view->rootIndex();
-                        for (int r = 0; r < view->model()->rowCount(root); ++r) {
-                            const QModelIndex i = view->model()->index(r, 0, root);
-                            if (view->model()->flags(i) & Qt::ItemIsEnabled)
-                                names << i.data().toString();
-                        }
-                        names.sort();
-                        return !names.isEmpty();
-                    }(),
-                    5000);
-                listed[filter] = names;
+                listed[filter] = shown();
             }
         });
         d->browseImage(0);

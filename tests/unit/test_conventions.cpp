@@ -71,9 +71,14 @@ TEST(FieldRule, HexTakesHashDigitsAndHexLettersInEitherWidth) {
 
 TEST(FieldRule, OneLineKeepsTheFirstLineOfWhatIsPutIn) {
     EXPECT_EQ(edit(FieldRule::OneLine, "", "(^_^)\r\n(;_;)\r\n(T_T)"), QStringLiteral("(^_^)"));
-    EXPECT_EQ(edit(FieldRule::OneLine, "ab", "a\nx\nyb"), QStringLiteral("axb"));
+    EXPECT_EQ(edit(FieldRule::OneLine, "ab", "ax\ny\nb"), QStringLiteral("axb"));
     EXPECT_EQ(edit(FieldRule::OneLine, "", QStringLiteral("１２ あ")), QStringLiteral("１２ あ"));
     EXPECT_EQ(edit(FieldRule::OneLine, "", "\nsecond"), QString());
+    // The caret after the edit places repeated characters: ">" pasted with a
+    // second line over a selected ">" leaves only the first line.
+    int caret = 5;
+    EXPECT_EQ(admitEdit(FieldRule::OneLine, 0, u">", u"＞\r\n>>", &caret), QStringLiteral("＞"));
+    EXPECT_EQ(caret, 1);
     EXPECT_EQ(firstLine(u"http://a/\r"), QStringLiteral("http://a/"));
     EXPECT_EQ(toHalfWidth(QStringLiteral("ＡＢ～！　あ")), QStringLiteral("AB~!　あ"));
 }
