@@ -30,6 +30,7 @@
 #include "platform/listfill.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/rulefield.h"
 #include "platform/servicerequest.h"
 #include "platform/toplevelwindows.h"
 #include "platform/windowlook.h"
@@ -103,6 +104,9 @@ void LinkDialog::buildWidgets() {
         box->setMinimumWidth(260);
         box->setContextMenuPolicy(Qt::CustomContextMenu);
         box->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
+        // Line n of the title list names line n of the address list: each entry
+        // is one line, whatever is typed, pasted or dropped.
+        holdRule(box->lineEdit(), FieldRule::OneLine);
     }
     // The address is typed in Latin letters: the input method starts closed.
     addressBox->lineEdit()->setInputMethodHints(Qt::ImhUrlCharactersOnly | Qt::ImhPreferLatin |

@@ -5,6 +5,7 @@
 
 #include "core/address.h"
 #include "platform/failure.h"
+#include "platform/fieldrule.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
 
@@ -112,10 +113,7 @@ TagResult generateTag(const TagChoice& c) {
 }
 
 QString oneLine(const QString& text) {
-    QString out = text;
-    out.remove(QLatin1Char('\r'));
-    out.remove(QLatin1Char('\n'));
-    return out;
+    return firstLine(text);
 }
 
 Prefill prefill(const QString& selection, const QString& clipboardText,

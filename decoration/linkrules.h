@@ -83,8 +83,8 @@ struct Prefill {
 Prefill prefill(const QString& selection, const QString& clipboardText,
                 const QString& copiedAddress = QString());
 
-// An address for the single-line address box: line breaks are dropped, so an
-// address broken over lines comes back whole and the list files stay in step.
+// An address or title for the single-line boxes: the first line, as every
+// one-line field keeps it, so that the list files stay in step line by line.
 QString oneLine(const QString& text);
 
 // The address in a browser's reply `"address","title"`: the characters from

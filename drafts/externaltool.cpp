@@ -1,7 +1,9 @@
 #include "drafts/externaltool.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 #include "core/settingskeys.h"
@@ -75,18 +77,57 @@ Launch launch(const QString& tool, const std::function<bool(const QString&)>& st
 }
 
 bool isStorable(const QString& path) {
-    if (path.isEmpty() || path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r')) ||
-        path.endsWith(QLatin1Char(' ')) || path.endsWith(QLatin1Char('\t')))
+    // A path key stores what Shift-JIS cannot hold, and blanks at the ends, as
+    // "&#N;" references; only a line break cannot be kept, and the stored form
+    // must fit in one value.
+    if (path.isEmpty() || path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r')))
         return false;
-    for (const char32_t c : path.toUcs4())
-        if (!sjis::isEncodable(c)) return false;
-    return sjis::byteLength(path) <= kMaxSettingBytes;
+    return sjis::byteLength(storedPathForm(path)) <= kMaxSettingBytes;
+}
+
+bool isSharedLibrary(const QFileInfo& file) {
+    // "libx.so", "libx.so.6", "libx.so.6.0.1".
+    static const QRegularExpression named(QStringLiteral("\\.so(\\.[0-9]+)*$"));
+    if (named.match(file.fileName()).hasMatch()) return true;
+    // An ELF shared object without a program interpreter is a library; programs
+    // (position-independent ones are shared objects too) name their interpreter.
+    QFile f(file.absoluteFilePath());
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = f.read(64);
+    if (head.size() < 52 || !head.startsWith("\x7f"
+                                             "ELF"))
+        return false;
+    const bool wide = head[4] == 2;
+    const bool little = head[5] == 1;
+    const auto number = [little](const QByteArray& bytes, qsizetype at, int size) {
+        quint64 v = 0;
+        for (int i = 0; i < size; ++i) {
+            const quint64 b = quint8(bytes[at + (little ? size - 1 - i : i)]);
+            v = (v << 8) | b;
+        }
+        return v;
+    };
+    if (wide && head.size() < 64) return false;
+    constexpr quint64 kSharedObject = 3;  // ET_DYN
+    constexpr quint64 kInterpreter = 3;   // PT_INTERP
+    if (number(head, 16, 2) != kSharedObject) return false;
+    const quint64 table = wide ? number(head, 32, 8) : number(head, 28, 4);
+    const quint64 entrySize = number(head, wide ? 54 : 42, 2);
+    const quint64 entries = number(head, wide ? 56 : 44, 2);
+    if (entrySize < 4 || entries > 512) return false;
+    for (quint64 i = 0; i < entries; ++i) {
+        if (!f.seek(qint64(table + i * entrySize))) return false;
+        const QByteArray type = f.read(4);
+        if (type.size() < 4) return false;
+        if (number(type, 0, 4) == kInterpreter) return false;
+    }
+    return true;
 }
 
 bool isOffered(const QFileInfo& file) {
     if (!file.isFile() || !isStorable(file.absoluteFilePath())) return false;
     if (file.fileName().endsWith(QLatin1String(".desktop"))) return true;
-    return file.isExecutable();
+    return file.isExecutable() && !isSharedLibrary(file);
 }
 
 QStringList offeredFiles(const QString& folder) {

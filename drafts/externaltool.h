@@ -34,13 +34,19 @@ enum class Launch {
 // it is, and nothing else).
 Launch launch(const QString& tool, const std::function<bool(const QString&)>& start);
 
-// Whether a full path comes back unchanged from the settings file (Shift-JIS,
-// one line, blanks around a value trimmed, at most 2047 bytes). A path that
-// would not could be registered but never started.
+// Whether a full path comes back unchanged from the settings file: one line
+// whose stored form (characters Shift-JIS cannot hold and blanks at the ends as
+// "&#N;" references) fits in 2047 bytes. A path that would not could be
+// registered but never started.
 bool isStorable(const QString& path);
 
+// A shared library ("*.so", "*.so.N", or an ELF shared object that names no
+// program interpreter): executable by its mode, but no program to start.
+bool isSharedLibrary(const QFileInfo& file);
+
 // Whether the file list offers the file: a regular file (or a link to one) the
-// user may execute, or a desktop entry, whose full path can be registered.
+// user may execute that is no shared library, or a desktop entry, whose full
+// path can be registered.
 bool isOffered(const QFileInfo& file);
 // Names of the offered files of a folder, hidden ones left out, in name order.
 QStringList offeredFiles(const QString& folder);

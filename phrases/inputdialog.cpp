@@ -1,9 +1,6 @@
 #include "phrases/inputdialog.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -12,6 +9,7 @@
 #include "phrases/windowlook.h"
 #include "platform/editmenu.h"
 #include "platform/prompter.h"
+#include "platform/rulefield.h"
 #include "platform/windowlook.h"
 
 namespace kirel {
@@ -25,12 +23,6 @@ QWidget* mainWindowOf(QWidget* owner) {
     QWidget* w = owner ? owner->window() : nullptr;
     while (w && w->parentWidget()) w = w->parentWidget()->window();
     return w;
-}
-
-bool allDigits(const QString& text) {
-    for (const QChar c : text)
-        if (!phrases::widthKeyAllowed(c) || c.unicode() < 0x20) return false;
-    return true;
 }
 
 }  // namespace
@@ -62,8 +54,13 @@ InputDialog::InputDialog(InputRole role, QWidget* owner, Job job)
     if (setup.digitsOnly) {
         field->setInputMethodHints(Qt::ImhDigitsOnly);
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
-        field->installEventFilter(this);
+        // Digits by every path; an input method that ignores the closed state
+        // and commits full-width digits gives the same digits.
+        holdRule(field, FieldRule::Digits);
         connect(field, &QLineEdit::textChanged, this, &InputDialog::widthChanged);
+    } else {
+        // Every other job adds or names one line of a list file.
+        holdRule(field, FieldRule::OneLine);
     }
     if (!setup.hint.isEmpty()) field->setToolTip(setup.hint);
     if (setup.editMenu) {
@@ -115,25 +112,6 @@ void InputDialog::widthChanged(const QString& text) {
     if (text.isEmpty() || phrases::checkWidth(text) == phrases::WidthCheck::InRange) return;
     showMessage(phrases::kWidthRange, Icon::Warning);
     field->selectAll();
-}
-
-bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == field && event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (!typed.isEmpty() && !phrases::widthKeyAllowed(typed.front())) {
-            QApplication::beep();
-            return true;
-        }
-    }
-    if (watched == field && event->type() == QEvent::InputMethod) {
-        // An input method that ignores the closed state may still commit text.
-        const auto* im = static_cast<QInputMethodEvent*>(event);
-        if (!im->preeditString().isEmpty() || !allDigits(im->commitString())) {
-            if (!im->commitString().isEmpty()) QApplication::beep();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 QString askMarqueeWidth(QWidget* owner) {

@@ -41,9 +41,6 @@ class InputDialog : public QDialog {
     QLineEdit* field = nullptr;
     QPushButton* okButton = nullptr;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void widthChanged(const QString& text);
 

@@ -43,9 +43,4 @@ WidthCheck checkWidth(const QString& text) {
     return value >= 1 ? WidthCheck::InRange : WidthCheck::OutOfRange;
 }
 
-bool widthKeyAllowed(QChar c) {
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) return true;
-    return c.unicode() < 0x20;
-}
-
 }  // namespace kirel::phrases

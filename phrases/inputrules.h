@@ -14,7 +14,7 @@ enum class InputRole { AddEmoticon, AddMenu, AddItem, RenameMenu, Width };
 struct RoleSetup {
     QString caption;
     bool latinInput = false;  // the input method starts closed (half-width entry)
-    bool digitsOnly = false;  // only digits, backspace and Enter get through the keyboard
+    bool digitsOnly = false;  // only digits get in, by any path
     int maxLength = 32767;
     bool editMenu = true;  // the field's context menu offers the edit commands
     QString hint;
@@ -29,9 +29,5 @@ inline const QString kWidthRange = QStringLiteral("入力できる範囲は１�
 // leading zeros are allowed and kept ("050").
 enum class WidthCheck { Empty, InRange, OutOfRange };
 WidthCheck checkWidth(const QString& text);
-
-// A character typed into the width field gets through: digits, backspace and
-// Enter; other control characters (keyboard shortcuts such as Ctrl+V) too.
-bool widthKeyAllowed(QChar c);
 
 }  // namespace kirel::phrases

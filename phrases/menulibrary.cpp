@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/sjis.h"
+#include "platform/systemreason.h"
 #include "platform/textfile.h"
 
 namespace kirel::phrases {
@@ -27,6 +29,12 @@ qsizetype nameMax(const QString& folder) {
 
 }  // namespace
 
+QString menuName(const QString& typed) {
+    QString name = typed;
+    name.replace(QChar(0x00A5), QChar(0xFFE5));
+    return sjis::toBoardText(name);
+}
+
 QString menuNameProblem(const QString& folder, const QString& name) {
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) return kNameSlash;
     if (name == QLatin1String(".") || name == QLatin1String("..")) return kNameDots;
@@ -34,7 +42,9 @@ QString menuNameProblem(const QString& folder, const QString& name) {
         if (cp < 0x20 || cp == 0x7F) return kNameChars;
         // Bytes that were not Shift-JIS in the list file come back as placeholders
         // and are written back unchanged, so they may stay in a name.
-        if (!sjis::isEncodable(cp) && !sjis::isPlaceholder(cp)) return kNameChars;
+        if (sjis::isPlaceholder(cp)) continue;
+        const QString one = QString::fromUcs4(&cp, 1);
+        if (sjis::decode(sjis::encode(one)) != one) return kNameChars;
     }
     if (QFile::encodeName(name + QStringLiteral(".txt")).size() > nameMax(folder)) return kNameLong;
     return {};
@@ -77,7 +87,8 @@ bool MenuLibrary::saveMenus(const QStringList& menus) const {
     }
 }
 
-bool MenuLibrary::addMenu(QStringList& menus, const QString& name) const {
+bool MenuLibrary::addMenu(QStringList& menus, const QString& typed) const {
+    const QString name = menuName(typed);
     if (!usable(name)) return false;
     if (menuFileExists(name)) {
         showMessage(kMenuExists, Icon::Warning);
@@ -99,8 +110,9 @@ bool MenuLibrary::addMenu(QStringList& menus, const QString& name) const {
     return true;
 }
 
-bool MenuLibrary::renameMenu(QStringList& menus, int index, const QString& newName) const {
+bool MenuLibrary::renameMenu(QStringList& menus, int index, const QString& typed) const {
     if (index < 0 || index >= menus.size()) return false;
+    const QString newName = menuName(typed);
     const QString oldName = menus.at(index);
     if (!usable(newName)) return false;
     if (!menuNameProblem(folder_, oldName).isEmpty() || !menuFileExists(oldName)) {
@@ -138,9 +150,10 @@ bool MenuLibrary::deleteMenu(QStringList& menus, int index) const {
     // entry goes.
     if (menuNameProblem(folder_, name).isEmpty() && menuFileExists(name)) {
         QFile file(menuPath(name));
+        errno = 0;
         if (!file.remove()) {
             showPlain(QStringLiteral("%1 を削除できません。\r\n%2")
-                          .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+                          .arg(QDir::toNativeSeparators(file.fileName()), systemReason(errno)));
             return false;
         }
     }

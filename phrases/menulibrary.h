@@ -46,10 +46,17 @@ inline const QString kNameChars = QStringLiteral("メニュー名に使えない
 inline const QString kNameLong =
     QStringLiteral("メニュー名が長すぎるため、ファイル名にできません。");
 
+// The name a typed menu name is kept under, so that the menu list file gives it
+// back as it is: the compatibility forms Linux input methods and web pages
+// produce ("〜" U+301C, "−" U+2212, ...) become the characters their Shift-JIS
+// codes stand for, as in the transfer ("～", "－"); a half-width yen sign, whose
+// code is the backslash, becomes the full-width "￥".
+QString menuName(const QString& typed);
+
 // Why name cannot name a menu file in folder, or an empty string when it can: a
-// separator, "." or "..", a control character or one Shift-JIS cannot hold (the
-// list file could not give the name back), or a file name longer than the file
-// system allows.
+// separator, "." or "..", a control character or one that would not read back
+// from the list file as itself (no Shift-JIS code, or another character's
+// code), or a file name longer than the file system allows.
 QString menuNameProblem(const QString& folder, const QString& name);
 
 class MenuLibrary {
@@ -73,16 +80,16 @@ class MenuLibrary {
     // The menu names; throws Failure.
     QStringList readMenus() const;
 
-    // Add menu: refuses an unusable name or one whose file exists (warning);
-    // creates the empty menu file and saves the list with the name appended, as
-    // one change (a failure is a plain message and changes nothing). Returns
-    // true when menus changed.
+    // Add menu: takes the name as menuName() keeps it; refuses an unusable name
+    // or one whose file exists (warning); creates the empty menu file and saves
+    // the list with the name appended, as one change (a failure is a plain
+    // message and changes nothing). Returns true when menus changed.
     bool addMenu(QStringList& menus, const QString& name) const;
 
     // Rename menu (after the question): renames the file of menus[index] and saves
-    // the list with the new name in its place, as one change. A refusal, or a
-    // rename or save that fails, leaves menus and files as they were and says
-    // why. Returns true when renamed.
+    // the list with the new name (as menuName() keeps it) in its place, as one
+    // change. A refusal, or a rename or save that fails, leaves menus and files as
+    // they were and says why. Returns true when renamed.
     bool renameMenu(QStringList& menus, int index, const QString& newName) const;
 
     // Delete menu (after the question): deletes the menu's file and removes the

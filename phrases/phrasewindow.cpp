@@ -374,8 +374,9 @@ bool PhraseWindow::addMenuNamed(const QString& name) {
     QStringList menus = entriesOf(box);
     if (libraryShown().addMenu(menus, name)) {
         // The new menu is listed, not chosen: the page keeps showing its menu.
+        // The name as the library keeps it (menuName()).
         const int shown = box->currentIndex();
-        box->addItem(name);
+        box->addItem(menus.last());
         box->setCurrentIndex(shown);
     }
     return false;
@@ -398,14 +399,15 @@ bool PhraseWindow::renameShownMenu(const QString& name) {
     QStringList menus = entriesOf(box);
     const QString oldName = menus.at(index);
     if (!libraryShown().renameMenu(menus, index, name)) return false;
-    box->setItemText(index, name);
+    const QString newName = menus.at(index);  // as the library keeps it
+    box->setItemText(index, newName);
     box->setCurrentIndex(0);
     // The page shows the content of the menu now shown, so that a later save
     // writes that menu's own items.
     if (box == phraseMenus) {
         loadPhraseItems(box->itemText(0));
     } else {
-        art_.menuRenamed(oldName, name);
+        art_.menuRenamed(oldName, newName);
         if (!art_.modified()) loadFirstArt();
     }
     return true;

@@ -12,6 +12,7 @@
 #include "phrases/quotemarks.h"
 #include "phrases/windowlook.h"
 #include "platform/listfill.h"
+#include "platform/rulefield.h"
 #include "platform/windowlook.h"
 
 namespace kirel {
@@ -41,6 +42,8 @@ QuoteMarkDialog::QuoteMarkDialog(QWidget* owner)
     marks->setToolTip(QStringLiteral("右クリックでアイテムの追加・削除ができます"));
     marks->setContextMenuPolicy(Qt::CustomContextMenu);
     marks->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    // A candidate is one line of the list file.
+    holdRule(marks->lineEdit(), FieldRule::OneLine);
     label->setBuddy(marks);
     closeButton = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     closeButton->setObjectName(QStringLiteral("Button1"));

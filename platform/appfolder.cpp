@@ -8,10 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/failure.h"
+#include "platform/systemreason.h"
 #include "platform/textfile.h"
 
 // Where an installation puts the data and the browser module, relative to its
@@ -61,12 +63,14 @@ QString withSlash(const QString& dir) {
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Failure(QStringLiteral("%1 を開けません。\r\n%2").arg(path, file.errorString()));
+        throw Failure(QStringLiteral("%1 を開けません。\r\n%2").arg(path, fileReason(path, errno)));
     }
+    errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2").arg(path, file.errorString()));
+        throw Failure(QStringLiteral("%1 を読み込めません。\r\n%2").arg(path, systemReason(errno)));
     }
     return bytes;
 }

@@ -1,12 +1,16 @@
 #include "platform/profile.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <cerrno>
 
 #include "platform/failure.h"
 #include "platform/sjis.h"
+#include "platform/systemreason.h"
 #include "platform/textfile.h"
 
 namespace kirel {
@@ -388,15 +392,20 @@ bool Profile::readBool(const QString& section, const QString& key, bool def) con
 
 namespace {
 
-[[noreturn]] void refuseWrite(const QString& path) {
-    throw Failure(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path)));
+// The one form of every write failure: the file, then the reason.
+[[noreturn]] void refuseWrite(const QString& path, const QString& reason) {
+    throw WriteFailure(
+        QStringLiteral("%1 に書き込めません。\r\n%2").arg(QDir::toNativeSeparators(path), reason),
+        reason);
 }
 
 // The file's current lines, or an empty list for a missing file. A file whose
 // contents cannot be read is never replaced: they would be lost.
 QList<Line> currentLines(const QString& path, const QFileInfo& info) {
     QByteArray bytes;
-    if (info.exists() && (!info.isFile() || !readFileBytes(path, &bytes))) refuseWrite(path);
+    if (!info.exists()) return {};
+    errno = 0;
+    if (!info.isFile() || !readFileBytes(path, &bytes)) refuseWrite(path, fileReason(path, errno));
     return splitLines(bytes);
 }
 
@@ -435,17 +444,19 @@ bool storeValue(QList<Line>& lines, const QString& section, const QString& key,
 void replaceFile(const QString& path, const QFileInfo& info, const QList<Line>& lines) {
     // Replacing the file through a temporary one would succeed even over a
     // read-only file, so refuse those here.
-    if (info.exists() && !isWritableFile(info)) refuseWrite(path);
-    try {
-        writeBytesFile(path, joinLines(lines));
-    } catch (const WriteFailure& failure) {
-        // The file was not replaced; the reason (a full disk...) goes with the message.
-        throw Failure(QStringLiteral("%1 に書き込めません\r\n%2")
-                          .arg(QDir::toNativeSeparators(path), failure.reason()));
+    if (info.exists() && !isWritableFile(info)) {
+        // A read-only file system, or a file without write permission.
+        const int why = ::access(QFile::encodeName(path).constData(), W_OK) != 0 ? errno : EACCES;
+        refuseWrite(path, systemReason(why));
     }
+    writeBytesFile(path, joinLines(lines));
 }
 
 }  // namespace
+
+QString storedPathForm(QStringView path) {
+    return pathToStored(path);
+}
 
 void Profile::writeString(const QString& section, const QString& key, const QString& value) const {
     const QFileInfo info(path_);

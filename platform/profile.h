@@ -31,9 +31,9 @@ class Profile {
     // Integer read; any non-zero value is true.
     bool readBool(const QString& section, const QString& key, bool def) const;
 
-    // Throw kirel::Failure("<path> に書き込めません") when the file cannot be written
-    // (missing folder, read-only file, full disk); when the system gave a reason,
-    // it follows on a second line. The file is then left as it was. Storing the
+    // Throw kirel::WriteFailure("<path> に書き込めません。" and the reason on a
+    // second line) when the file cannot be written (missing folder, read-only
+    // file, full disk). The file is then left as it was. Storing the
     // value a key already has leaves the file untouched. A value is stored up to
     // its first line break; one with a blank (space, tab) at either end is stored
     // in double quotes, so that it reads back whole. Booleans are written as "1"
@@ -45,6 +45,9 @@ class Profile {
   private:
     QString path_;
 };
+
+// The text a path key stores for path (read back, it gives path again).
+QString storedPathForm(QStringView path);
 
 // Writes gathered in memory and stored together: commit() applies them to the
 // file's current contents in the order they were made, exactly as the same

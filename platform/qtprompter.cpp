@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 
+#include "platform/filefilter.h"
 #include "platform/toplevelwindows.h"
 
 namespace kirel {
@@ -44,10 +45,7 @@ QString startPath(const FileRequest& r) {
 }  // namespace
 
 QString toQtFilter(const QString& windowsFilter) {
-    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i];
-    return out.join(QLatin1String(";;"));
+    return qtNameFilters(windowsFilter).join(QLatin1String(";;"));
 }
 
 void QtPrompter::message(const QString& text, Icon icon, const QString& caption) {

@@ -11,11 +11,11 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/prompter.h"
 #include "platform/sjis.h"
+#include "platform/systemreason.h"
 
 namespace kirel {
 namespace {
@@ -29,10 +29,6 @@ void step(SaveStep s, const QString& path) {
 
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
-QString systemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 const QString kTempMark = QStringLiteral(".kirel-");

@@ -29,6 +29,7 @@
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/rulefield.h"
 #include "platform/textfile.h"
 #include "platform/toplevelwindows.h"
 #include "platform/windowlook.h"
@@ -190,12 +191,12 @@ QWidget* PreferencesDialog::buildBoardPage(int b) {
     auto* page = new QWidget;
     page->setObjectName(QLatin1String(n.page));
     BoardPage& f = boards[b];
-    f.limit = lineEdit(page, n.limit, 4, QStringLiteral("掲示板に投稿できる最大文字数です"));
+    f.limit = lineEdit(page, n.limit, 0, QStringLiteral("掲示板に投稿できる最大文字数です"));
     f.textColor =
         lineEdit(page, n.text, 7, QStringLiteral("掲示板に投稿されている文字の色を指定します"));
     f.cellColor =
         lineEdit(page, n.cell, 7, QStringLiteral("投稿内容が表示される背景の色を指定します"));
-    f.cellWidth = lineEdit(page, n.width, 4, QStringLiteral("投稿内容が表示される幅を指定します"));
+    f.cellWidth = lineEdit(page, n.width, 0, QStringLiteral("投稿内容が表示される幅を指定します"));
     f.backColor = lineEdit(page, n.back, 7, QStringLiteral("掲示板の背景となる色を指定します"));
     f.image = lineEdit(page, n.image, 0, QStringLiteral("画像ファイルのアドレスを指定します"));
     f.frame = new QCheckBox(QStringLiteral("セル枠あり"), page);
@@ -238,9 +239,13 @@ QWidget* PreferencesDialog::buildBoardPage(int b) {
                     8, 0, 1, 4);
     grid->setRowStretch(9, 1);
 
+    // Four digits at most, typed: a longer stored value is still shown whole.
+    for (QLineEdit* e : {f.limit, f.cellWidth}) holdRule(e, FieldRule::Digits, 4);
+    for (QLineEdit* e : {f.textColor, f.cellColor, f.backColor}) holdRule(e, FieldRule::Hex);
     for (QLineEdit* e : {f.limit, f.cellWidth, f.textColor, f.cellColor, f.backColor})
         e->installEventFilter(this);
     connect(f.limit, &QLineEdit::textChanged, this, [this] { changed_ = true; });
+    connect(f.cellWidth, &QLineEdit::textChanged, this, [this] { changed_ = true; });
     connect(f.image, &QLineEdit::textChanged, this, [this] { changed_ = true; });
     connect(f.textColor, &QLineEdit::textChanged, this, [this, b] { textColorEdited(b); });
     connect(f.cellColor, &QLineEdit::textChanged, this, [this, b] { cellColorEdited(b); });
@@ -264,6 +269,7 @@ QWidget* PreferencesDialog::buildColorPage() {
         presetSwatches[i] = swatch;
         QLineEdit* field = lineEdit(page, "", 7, QString());
         field->setObjectName(QStringLiteral("Edit%1").arg(10 + i));
+        holdRule(field, FieldRule::Hex);
         field->installEventFilter(this);
         presetFields[i] = field;
         auto* revert = new QPushButton(QStringLiteral("戻す"), page);
@@ -287,7 +293,8 @@ QWidget* PreferencesDialog::buildColorPage() {
 QWidget* PreferencesDialog::buildQuotePage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet3"));
-    handleMax = lineEdit(page, "Edit18", 2, QString());
+    handleMax = lineEdit(page, "Edit18", 0, QString());
+    holdRule(handleMax, FieldRule::Digits, 2);
     handleMax->installEventFilter(this);
     const auto memo = [page](const char* name) {
         auto* m = new QPlainTextEdit(page);
@@ -431,20 +438,21 @@ void PreferencesDialog::load() {
     for (int b = 0; b < 3; ++b) {
         const prefs::BoardFields& src = v.boards[b];
         BoardPage& f = boards[b];
-        f.limit->setText(src.limit);
-        f.textColor->setText(src.textColor);
-        f.cellColor->setText(src.cellColor);
-        f.cellWidth->setText(src.cellWidth);
-        f.backColor->setText(src.backColor);
+        // Shown as stored; the fields' rules are for what the user types.
+        setStoredText(f.limit, src.limit);
+        setStoredText(f.textColor, src.textColor);
+        setStoredText(f.cellColor, src.cellColor);
+        setStoredText(f.cellWidth, src.cellWidth);
+        setStoredText(f.backColor, src.backColor);
         f.image->setText(src.image);
         f.frame->setChecked(src.frame);
     }
     saveFolder->setText(v.savePath);
     for (int i = 0; i < 8; ++i) {
         presetSwatches[i]->setColor(qcolorOf(v.presetColors[i]));
-        presetFields[i]->setText(v.presetHtml[i]);
+        setStoredText(presetFields[i], v.presetHtml[i]);
     }
-    handleMax->setText(v.handleMax);
+    setStoredText(handleMax, v.handleMax);
     handleFront->setPlainText(v.handleFront);
     handleBack->setPlainText(v.handleBack);
     pictureChoice->setCurrentIndex(v.pictureChoice);
@@ -505,26 +513,13 @@ void PreferencesDialog::load() {
 // ---------------------------------------------------------------- fields
 
 bool PreferencesDialog::eventFilter(QObject* watched, QEvent* event) {
+    // What the digit and colour fields take is their rule's (holdRule), by keys,
+    // input method, paste and drop alike; accepted characters set the changed
+    // flag through the fields' change handlers. Enter and Backspace set it too.
     if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        // Shortcuts (copy, paste, select all) and keys without a character
-        // (arrows, Delete) work as in any field.
-        // Tab and Escape belong to the dialog.
-        if (text.isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
-            key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-            key->key() == Qt::Key_Escape)
-            return QDialog::eventFilter(watched, event);
-        bool digitsOnly = watched == handleMax;
-        for (const BoardPage& f : boards)
-            if (watched == f.limit || watched == f.cellWidth) digitsOnly = true;
-        const prefs::KeyFilter filter =
-            digitsOnly ? prefs::KeyFilter::Digits : prefs::KeyFilter::Hex;
-        if (text.size() != 1 || !prefs::acceptsKey(filter, text.front())) {
-            QApplication::beep();
-            return true;
-        }
-        changed_ = true;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Backspace)
+            changed_ = true;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -673,9 +668,9 @@ void PreferencesDialog::choosePreset(int row) {
 
 void PreferencesDialog::revertPreset(int row) {
     const Profile ini(app().iniPath());
-    presetFields[row]->setText(ini.readString(keys::kDecoration,
-                                              keys::numbered(keys::kPresetHtml, row + 1),
-                                              prefs::presetDefaults()[row]));
+    setStoredText(presetFields[row],
+                  ini.readString(keys::kDecoration, keys::numbered(keys::kPresetHtml, row + 1),
+                                 prefs::presetDefaults()[row]));
 }
 
 // ---------------------------------------------------------------- form page
@@ -849,6 +844,8 @@ void PreferencesDialog::turnTo(const prefs::Refusal& refusal) {
             default:
                 break;
         }
+    } else if (refusal.field == prefs::Field::HandleMax) {
+        field = handleMax;
     } else {
         field = refusal.field == prefs::Field::SaveFolder ? static_cast<QWidget*>(saveFolder)
                                                           : pictureChoice;

@@ -55,18 +55,15 @@ const QString kPictureMessage = QStringLiteral(
     "い");
 const QString kLimitMessage =
     QStringLiteral("掲示板%1の文字数制限の設定が異常です。\r\n0～9999の半角数字で入力してください");
+const QString kWidthDigitsMessage =
+    QStringLiteral("掲示板%1のセル幅設定が異常です。\r\n100～9999の半角数字で入力してください");
+const QString kHandleMaxMessage = QStringLiteral(
+    "ハンドルネームとする文字数の設定が異常です。\r\n0～99の半角数字で入力してください");
 
 // Board numbers as the messages write them.
 const QString kWideDigits[3] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３")};
 
 }  // namespace
-
-bool acceptsKey(KeyFilter filter, QChar c) {
-    if (c == QLatin1Char('\b') || c == QLatin1Char('\r') || isDigit(c)) return true;
-    if (filter == KeyFilter::Digits) return false;
-    const char16_t u = c.unicode();
-    return u == u'#' || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f');
-}
 
 ColorEdit colorRule(const QString& text) {
     ColorEdit e;
@@ -184,6 +181,9 @@ std::optional<Refusal> check(const Values& v,
         if (v.boards[b].cellWidth.size() < 3)
             return Refusal{boardPage(b), b, Field::CellWidth, kWidthMessage.arg(kWideDigits[b]),
                            true};
+        if (!isAllDigits(v.boards[b].cellWidth))
+            return Refusal{boardPage(b), b, Field::CellWidth,
+                           kWidthDigitsMessage.arg(kWideDigits[b])};
     }
     // Text and cell colour board by board, then the three background colours.
     for (int b = 0; b < 3; ++b) {
@@ -200,10 +200,14 @@ std::optional<Refusal> check(const Values& v,
         return Refusal{kFormPage, -1, Field::SaveFolder, kFolderMessage};
     if (v.picturePath.isEmpty() && v.pictureChoice != kNoPicture)
         return Refusal{kFormPage, -1, Field::PictureChoice, kPictureMessage};
-    // The current board's limit becomes the counter's limit: it must be a number.
-    const int b = v.currentBoard;
-    if (!isAllDigits(v.boards[b].limit))
-        return Refusal{boardPage(b), b, Field::Limit, kLimitMessage.arg(kWideDigits[b])};
+    // A limit becomes the counter's limit when its board is chosen: each must be
+    // a number.
+    for (int b = 0; b < 3; ++b) {
+        if (!isAllDigits(v.boards[b].limit))
+            return Refusal{boardPage(b), b, Field::Limit, kLimitMessage.arg(kWideDigits[b])};
+    }
+    if (!isAllDigits(v.handleMax))
+        return Refusal{kQuotePage, -1, Field::HandleMax, kHandleMaxMessage};
     return std::nullopt;
 }
 

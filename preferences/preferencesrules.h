@@ -17,14 +17,6 @@ class ProfileBatch;
 
 namespace kirel::prefs {
 
-// --- key filters ---
-
-enum class KeyFilter { Digits, Hex };
-
-// Backspace, Enter and the digits ("#" and A-F, a-f too for Hex) pass; any other
-// character is discarded with a beep.
-bool acceptsKey(KeyFilter filter, QChar c);
-
 // --- change rules ---
 
 // A colour field corrected as the user types: the text to show, where to put the
@@ -118,6 +110,7 @@ enum class Field {
     BackColor,
     SaveFolder,
     PictureChoice,
+    HandleMax,
 };
 
 struct Refusal {
@@ -137,9 +130,12 @@ constexpr int kQuotePage = 4;
 constexpr int kFormPage = 5;
 
 // The checks in their order; the first that fails is returned: cell widths of
-// boards 1-3, colours (text 1, cell 1, text 2, cell 2, text 3, cell 3,
-// background 1-3), the save folder, the picture, and the limit of the current
-// board. folderExists tells whether an existing folder has exactly that path.
+// boards 1-3 (three characters at least, digits only), colours (text 1, cell 1,
+// text 2, cell 2, text 3, cell 3, background 1-3), the save folder, the
+// picture, the limits of boards 1-3 and the handle-name length (digits only:
+// a number the settings could not read back would silently become its
+// default). folderExists tells whether an existing folder has exactly that
+// path.
 std::optional<Refusal> check(const Values& v,
                              const std::function<bool(const QString&)>& folderExists);
 

@@ -24,6 +24,7 @@
 #include "platform/clipboard.h"
 #include "platform/failure.h"
 #include "platform/prompter.h"
+#include "platform/rulefield.h"
 #include "platform/shell.h"
 #include "preview/addresslist.h"
 #include "preview/previewpage.h"
@@ -86,6 +87,8 @@ void PreviewTabs::buildBrowserTab() {
     addressBox = new QComboBox(sheet);
     addressBox->setObjectName(QStringLiteral("ComboBoxEx1"));
     addressBox->setEditable(true);
+    // An address of the list file is one line, however it comes into the box.
+    holdRule(addressBox->lineEdit(), FieldRule::OneLine);
     addressBox->setInsertPolicy(QComboBox::NoInsert);
     addressBox->setDuplicatesEnabled(true);
     addressBox->setToolTip(QStringLiteral("ブラウザに表示するアドレスを選択します"));

@@ -78,7 +78,7 @@ case "$text" in
   *backup.txt\ に書き込めません*) ;;
   *) fail "the transfer on a full disk said: $text" ;;
 esac
-case "$text" in *"No space left"*) ;; *) fail "no reason in: $text" ;; esac
+case "$text" in *"に書き込めません。 ディスクの空き容量が足りません。"*) ;; *) fail "no reason in: $text" ;; esac
 text=$(message_text) || fail "no transfer message after the failed backup"
 case "$text" in *転送しました*) ;; *) fail "then said: $text" ;; esac
 cmp -s backup.before "$E2E_APPDIR/backup.txt" || fail "backup.txt changed: '$(cat "$E2E_APPDIR/backup.txt")'"
@@ -89,7 +89,7 @@ pass "transfer on a full disk reports the failure and keeps backup.txt"
 activate "$KIREL_WIN"
 xdotool key --clearmodifiers alt+F4
 text=$(message_text) || fail "no message when the settings could not be written"
-case "$text" in *Kirel.ini\ に書き込めません*) ;; *) fail "shut-down said: $text" ;; esac
+case "$text" in *"Kirel.ini に書き込めません。 ディスクの空き容量が足りません。"*) ;; *) fail "shut-down said: $text" ;; esac
 for _ in $(seq 100); do kill -0 "$KIREL_PID" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$KIREL_PID" 2>/dev/null && fail "the editor did not exit"
 cmp -s ini.before "$E2E_APPDIR/Kirel.ini" || fail "Kirel.ini changed ($(stat -c %s "$E2E_APPDIR/Kirel.ini") bytes)"

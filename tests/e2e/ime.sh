@@ -5,6 +5,9 @@
 #    to quote), while the same keys in the edit pane write "日本語";
 #  - input-method text is plain black like typed keys: written at the start of a
 #    quote line whose mark is red, it is not red.
+#  - digits typed with the input method on (Mozc's full-width "１２") into board
+#    2's limit in the preferences are saved as 12, the limit the counter uses
+#    once board 2 is chosen.
 # Mozc's server refuses to run as root, so the input-method part runs as an
 # unprivileged user ("kirel-ime", created here when the test runs as root),
 # inside its own session bus.

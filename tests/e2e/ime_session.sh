@@ -11,6 +11,7 @@ shot() { import -window root "$out/$1.png"; }
 # Window-relative points, the window at its default size.
 QUOTE_PANE=(249 60)
 EDIT_PANE=(249 240)
+SETTINGS_BUTTON=(24 190)
 FIRST_WORD=(57 118 44 22) # x y w h: the first three full-width characters of the post
 
 fcitx5 --disable=wayland,notificationitem >"$out/fcitx5.log" 2>&1 &
@@ -120,5 +121,54 @@ echo "pixels of the first word: red $red, dark $dark"
 awk -v r="$red" 'BEGIN { exit !(r < 3) }' || fail "input-method text took the red of the quote mark"
 awk -v d="$dark" 'BEGIN { exit !(d > 20) }' || fail "no text where the word was typed"
 pass "input-method text is plain black"
+
+# --- board 2's limit typed with the input method on ---------------------------------
+# Mozc types full-width digits ("１２"); the limit field takes them as the digits
+# 12, which the counter then uses for board 2.
+ini_value() { tr -d '\r' <"$IME_DIR/Kirel/Kirel.ini" | grep -m1 "^$1=" | cut -d= -f2-; }
+settings_menu() { # keys typed into the settings menu
+  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+  sleep 0.3
+  xdotool mousemove $((X + SETTINGS_BUTTON[0])) $((Y + SETTINGS_BUTTON[1])) click 1
+  sleep 0.5
+  xdotool key --clearmodifiers "$@"
+}
+click_at "${EDIT_PANE[@]}"
+xdotool key ctrl+a Delete # an empty post: no counter warning when the limit drops
+settings_menu o
+prefs=
+for _ in $(seq 100); do
+  prefs=$(xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true)
+  [ -n "$prefs" ] && break
+  sleep 0.05
+done
+[ -n "$prefs" ] || { shot no_preferences; fail "the preferences did not open"; }
+sleep 0.3
+# Board 1's limit has the focus; Ctrl+Tab turns to board 2, whose limit it is.
+xdotool key --clearmodifiers ctrl+Tab
+sleep 0.2
+xdotool key --clearmodifiers ctrl+a
+for _ in $(seq 50); do
+  fcitx5-remote -o
+  [ "$(fcitx5-remote)" = 2 ] && break
+  sleep 0.1
+done
+[ "$(fcitx5-remote)" = 2 ] || fail "the input method does not switch on in the limit field"
+xdotool type --delay 80 12
+sleep 0.5
+shot limit_composing
+xdotool key Return
+sleep 0.5
+fcitx5-remote -c
+shot limit_typed
+xdotool key --clearmodifiers alt+a
+answer || { shot no_saved_message; fail "no saved message"; }
+[ "$(ini_value MOJISU2)" = 12 ] || fail "board 2's limit was saved as '$(ini_value MOJISU2)'"
+settings_menu b Down Return
+sleep 0.5
+answer || true # a counter message, should the post not be empty
+[ "$(ini_value Check2)" = 1 ] || fail "board 2 was not chosen (Check2 '$(ini_value Check2)')"
+[ "$(ini_value MojiOK)" = 12 ] || fail "the counter's limit is '$(ini_value MojiOK)'"
+pass "board 2's limit typed as １２ with the input method is the limit 12"
 
 kill "$kirel" 2>/dev/null || true

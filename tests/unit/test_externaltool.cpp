@@ -63,17 +63,40 @@ TEST(ExternalTool, FileListOffersExecutablesAndDesktopEntriesOnly) {
     ASSERT_TRUE(d.mkdir("bin.d"));  // folders are executable too, but are not programs
     ASSERT_TRUE(QFile::link(d.filePath("reader"), d.filePath("link-to-reader")));
     ASSERT_TRUE(QFile::link(d.filePath("missing"), d.filePath("dangling")));
-    // Full paths the settings file would not give back unchanged are not offered:
-    // registered, they could never be started.
-    put(d.filePath("café"), "#!/bin/sh\n", kRunnable);  // é has no Shift-JIS code
+    // The settings file keeps what Shift-JIS cannot hold, and blanks at the
+    // ends, as "&#N;": such paths are offered. A line break cannot be kept.
+    put(d.filePath("café"), "#!/bin/sh\n", kRunnable);
     put(d.filePath("trailing "), "#!/bin/sh\n", kRunnable);
     put(d.filePath("two\nlines"), "#!/bin/sh\n", kRunnable);
     put(d.filePath("掲示板ビューア"), "#!/bin/sh\n", kRunnable);
+    // Shared libraries are executable by their mode, but are no programs: by
+    // name, or an ELF shared object without a program interpreter.
+    put(d.filePath("kirelweb.so"),
+        "\x7f"
+        "ELF",
+        kRunnable);
+    put(d.filePath("libx.so.6"),
+        "\x7f"
+        "ELF",
+        kRunnable);
+    QByteArray library(64, '\0');
+    library.replace(0, 6,
+                    QByteArray("\x7f"
+                               "ELF\x02\x01",
+                               6));  // 64-bit, little-endian
+    library[16] = 3;                 // a shared object
+    library[54] = 56;                // program headers, none
+    put(d.filePath("plugin"), library, kRunnable);
 
     EXPECT_EQ(tool::offeredFiles(dir.path()),
-              (QStringList{"a tool with spaces", "board.desktop", "link-to-reader", "reader",
-                           "掲示板ビューア"}));
+              (QStringList{"a tool with spaces", "board.desktop", "café", "link-to-reader",
+                           "reader", "trailing ", "掲示板ビューア"}));
+    EXPECT_TRUE(tool::isSharedLibrary(QFileInfo(d.filePath("plugin"))));
+    // This test itself is a (position-independent) program: a shared object that
+    // names its interpreter.
+    EXPECT_FALSE(tool::isSharedLibrary(QFileInfo(QStringLiteral("/proc/self/exe"))));
     EXPECT_TRUE(tool::isStorable("/opt/reader/reader"));
+    EXPECT_TRUE(tool::isStorable("/opt/\xF0\x9F\x98\x80/tool "));
     EXPECT_FALSE(tool::isStorable("/opt/" + QString(2100, QLatin1Char('x'))));
     EXPECT_FALSE(tool::isStorable({}));
     EXPECT_EQ(tool::subfolders(dir.path()), QStringList{"bin.d"});

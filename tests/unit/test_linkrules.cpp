@@ -74,9 +74,10 @@ TEST(LinkPrefill, SelectionAndClipboard) {
                   Focus::Address);
     expectPrefill(prefill(QString(), QStringLiteral("www.a.jp")), QString(), QString(),
                   Focus::Address);
-    // An address copied over two lines comes back whole.
+    // An address copied over two lines keeps its first line, as every one-line
+    // field does.
     expectPrefill(prefill(QString(), QStringLiteral("http://a.jp/long/\r\npath")),
-                  QStringLiteral("http://a.jp/long/path"), QString(), Focus::Comment);
+                  QStringLiteral("http://a.jp/long/"), QString(), Focus::Comment);
 }
 
 TEST(LinkPrefill, CopiedAddressTakesTheAddressBox) {
@@ -222,7 +223,7 @@ TEST_F(LinkLists, AddAndDeleteKeepTheFilesInStep) {
     EXPECT_TRUE(addEntry(lists, QStringLiteral("C\nc"), QStringLiteral("http://c/"), appDir));
     EXPECT_EQ(prompter.last(), kAdded);
     EXPECT_EQ(prompter.shown.last().icon, Icon::None);
-    EXPECT_EQ(file(kTitleListFile), QByteArray("\x93\xfa\x8b\x4c\r\nB\r\nCc\r\n"));
+    EXPECT_EQ(file(kTitleListFile), QByteArray("\x93\xfa\x8b\x4c\r\nB\r\nC\r\n"));
     EXPECT_EQ(file(kAddressListFile), QByteArray("http://a/\r\nhttp://b/\r\nhttp://c/\r\n"));
 
     // An empty title or address: the warning, nothing written.
@@ -240,7 +241,7 @@ TEST_F(LinkLists, AddAndDeleteKeepTheFilesInStep) {
     EXPECT_TRUE(prompter.shown.last().isQuestion);
     prompter.answers << true;
     EXPECT_TRUE(deleteEntry(lists, 1, 1, appDir));
-    EXPECT_EQ(file(kTitleListFile), QByteArray("\x93\xfa\x8b\x4c\r\nCc\r\n"));
+    EXPECT_EQ(file(kTitleListFile), QByteArray("\x93\xfa\x8b\x4c\r\nC\r\n"));
     EXPECT_EQ(file(kAddressListFile), QByteArray("http://a/\r\nhttp://c/\r\n"));
     // Nothing chosen: nothing deleted.
     prompter.answers << true;

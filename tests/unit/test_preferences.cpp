@@ -1,4 +1,4 @@
-// The preferences' rules without a window: key filters, the colour fields'
+// The preferences' rules without a window: the colour fields'
 // change rules, the checks before saving in their order, the frame colour, and
 // the settings file a save produces.
 
@@ -14,18 +14,6 @@
 
 namespace kirel::prefs {
 namespace {
-
-TEST(PreferencesKeys, DigitsAndHexFilters) {
-    for (QChar c : QStringLiteral("0123456789\b\r"))
-        EXPECT_TRUE(acceptsKey(KeyFilter::Digits, c) && acceptsKey(KeyFilter::Hex, c))
-            << int(c.unicode());
-    for (QChar c : QStringLiteral("#ABCDEFabcdef")) {
-        EXPECT_FALSE(acceptsKey(KeyFilter::Digits, c)) << int(c.unicode());
-        EXPECT_TRUE(acceptsKey(KeyFilter::Hex, c)) << int(c.unicode());
-    }
-    for (QChar c : QStringLiteral("gGxZ -+\t\x1b０Ａ"))
-        EXPECT_FALSE(acceptsKey(KeyFilter::Hex, c)) << int(c.unicode());
-}
 
 TEST(PreferencesRules, ColorRuleAddsHashCutsAndConverts) {
     // Cleared: "#" stays, caret after it.
@@ -78,6 +66,7 @@ Values validValues() {
              true};
     }
     v.picturePath = QStringLiteral("/p.bmp");
+    v.handleMax = QStringLiteral("20");
     return v;
 }
 
@@ -133,8 +122,41 @@ TEST(PreferencesCheck, FirstFailingFieldWins) {
     r = check(v, kNoFolder);
     EXPECT_EQ(std::pair(r->page, r->field), std::pair(1, Field::Limit));
     EXPECT_TRUE(r->message.startsWith(QStringLiteral("掲示板２")));
-    // Only the current board's limit counts.
+    // Every board's limit counts: the settings would read a non-number back as
+    // the default limit once that board is chosen.
     v.currentBoard = 0;
+    r = check(v, kNoFolder);
+    EXPECT_EQ(std::pair(r->board, r->field), std::pair(1, Field::Limit));
+    v.boards[1].limit = QStringLiteral("0");
+    EXPECT_FALSE(check(v, kNoFolder));
+}
+
+TEST(PreferencesCheck, NumbersTheSettingsCouldNotReadAreRefused) {
+    // Three characters that are no number: the width passes the length check but
+    // not this one, on any board; its own warning, page and field.
+    Values v = validValues();
+    v.boards[2].cellWidth = QStringLiteral("abc");
+    std::optional<Refusal> r = check(v, kNoFolder);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(std::tuple(r->page, r->board, r->field), std::tuple(2, 2, Field::CellWidth));
+    EXPECT_FALSE(r->plain);
+    EXPECT_EQ(r->message, QStringLiteral("掲示板３のセル幅設定が異常です。\r\n100～9999の半角数字で"
+                                         "入力してください"));
+    v.boards[2].cellWidth = QStringLiteral("１２３");  // full-width digits are no number either
+    EXPECT_EQ(check(v, kNoFolder)->field, Field::CellWidth);
+    v.boards[2].cellWidth = QStringLiteral("99999");  // a long stored width passes
+    EXPECT_FALSE(check(v, kNoFolder));
+
+    for (const QString& bad : {QStringLiteral("ab"), QString(), QStringLiteral("-1")}) {
+        v.handleMax = bad;
+        r = check(v, kNoFolder);
+        ASSERT_TRUE(r) << bad.toStdString();
+        EXPECT_EQ(std::tuple(r->page, r->board, r->field),
+                  std::tuple(kQuotePage, -1, Field::HandleMax));
+        EXPECT_EQ(r->message, QStringLiteral("ハンドルネームとする文字数の設定が異常です。\r\n0～99"
+                                             "の半角数字で入力してください"));
+    }
+    v.handleMax = QStringLiteral("150");  // stored beyond the field's two digits: kept
     EXPECT_FALSE(check(v, kNoFolder));
 }
 

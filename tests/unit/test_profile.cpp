@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include "platform/failure.h"
 #include "platform/profile.h"
+#include "platform/systemreason.h"
 
 namespace kirel {
 namespace {
@@ -377,7 +379,9 @@ TEST_F(ProfileTest, RefusedWritesFailWithThePath) {
             write("S", key, QStringLiteral("2"));
             ADD_FAILURE() << "a read-only file was written";
         } catch (const Failure& failure) {
-            EXPECT_EQ(failure.message(), path() + QStringLiteral(" に書き込めません"));
+            // The one form of every write failure: the file, then the reason.
+            EXPECT_EQ(failure.message(),
+                      path() + QStringLiteral(" に書き込めません。\r\n") + systemReason(EACCES));
         }
     }
     EXPECT_EQ(contents(), QByteArray("[S]\r\nK=1\r\n"));
@@ -389,8 +393,8 @@ TEST_F(ProfileTest, RefusedWritesFailWithThePath) {
         Profile(missing).writeInteger(QStringLiteral("S"), QStringLiteral("K"), 1);
         FAIL() << "a file in a missing folder was written";
     } catch (const Failure& failure) {
-        EXPECT_TRUE(failure.message().startsWith(missing + QStringLiteral(" に書き込めません\r\n")))
-            << failure.message().toStdString();
+        EXPECT_EQ(failure.message(),
+                  missing + QStringLiteral(" に書き込めません。\r\n") + systemReason(ENOENT));
     }
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(Profile(missing).readInteger(QStringLiteral("S"), QStringLiteral("K"), 9), 9);
@@ -501,7 +505,8 @@ TEST_F(ProfileTest, RefusedBatchWritesNothing) {
         batch.commit();
         ADD_FAILURE() << "a read-only file was written";
     } catch (const Failure& failure) {
-        EXPECT_TRUE(failure.message().endsWith(QStringLiteral(" に書き込めません")));
+        EXPECT_EQ(failure.message(),
+                  path() + QStringLiteral(" に書き込めません。\r\n") + systemReason(EACCES));
     }
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(contents(), QByteArray("[Form10]\r\nMOJISU1=0\r\n"));
