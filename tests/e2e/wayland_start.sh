@@ -30,7 +30,7 @@ form_box() { convert "$1" +transparent "$form_color" -format '%@' info: 2>/dev/n
 # box. $1 names the screenshot kept in E2E_OUT.
 wait_drawn() {
   local shot=$E2E_OUT/$1.png box w h
-  for _ in $(seq 60); do
+  for _ in $(seq 120); do
     if wl_screenshot "$shot"; then
       box=$(form_box "$shot")
       w=${box%%x*}
