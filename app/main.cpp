@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     MainWindow form(arguments);
     QObject::connect(&instance, &kirel::SingleInstance::activationRequested, &form,
-                     [&form] { kirel::bringToFront(&form); });
+                     [&form](const QString& token) { kirel::bringToFront(&form, token); });
     form.show();
     if (!seeded.error.isEmpty()) {
         // The editor still works (compose, transfer); saves will report their own

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "platform/activationrequest.h"
 #include "platform/desktopsession.h"
 
 namespace kirel {
@@ -89,7 +90,7 @@ bool SingleInstance::askRunningCopy(int patienceMs) {
         QLocalSocket socket;
         socket.connectToServer(socketPath_);
         if (socket.waitForConnected(200)) {
-            socket.write("activate\n");
+            socket.write(activationRequest(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")));
             socket.waitForBytesWritten(500);
             socket.disconnectFromServer();
             return true;
@@ -102,8 +103,20 @@ bool SingleInstance::askRunningCopy(int patienceMs) {
 void SingleInstance::acceptConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains("activate")) emit activationRequested();
+        // The request is one line, which may arrive in pieces.
+        auto pending = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, pending] {
+            pending->append(socket->readAll());
+            qsizetype end;
+            while ((end = pending->indexOf('\n')) >= 0) {
+                const std::optional<QString> token = activationToken(pending->left(end));
+                pending->remove(0, end + 1);
+                if (token) emit activationRequested(*token);
+            }
+            if (pending->size() > kMaxActivationRequest) {
+                socket->abort();
+                socket->deleteLater();
+            }
         });
     }
 }

@@ -2,7 +2,8 @@
 
 // One running editor per user and display. The first instance holds a lock file and listens on
 // a local socket; a second start finds the lock taken, asks the first instance to
-// come to the front and ends without a window. A lock left by a crashed instance
+// come to the front (handing on its activation token, see activationrequest.h)
+// and ends without a window. A lock left by a crashed instance
 // (its process is gone), or one that cannot be read (empty or garbled after a
 // power cut) and behind which no running instance answers, is taken over.
 
@@ -26,8 +27,9 @@ class SingleInstance : public QObject {
     bool claim();
 
   signals:
-    // Another start asked this instance to come to the front.
-    void activationRequested();
+    // Another start asked this instance to come to the front, handing on the
+    // activation token its launcher gave it (empty when it had none).
+    void activationRequested(const QString& token);
 
   private:
     void listen();

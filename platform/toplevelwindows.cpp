@@ -33,12 +33,23 @@ QWidget* findWindow(const QString& caption) {
     return nullptr;
 }
 
-void bringToFront(QWidget* window) {
+void bringToFront(QWidget* window, const QString& activationToken) {
     if (!window) return;
     if (window->isMinimized()) window->showNormal();
     window->show();
     window->raise();
+    if (activationToken.isEmpty()) {
+        window->activateWindow();
+        return;
+    }
+    // Qt's Wayland platform presents the token it finds in the environment when
+    // the window asks to be activated. A token is good for one activation only,
+    // so it is not left there for a later request, used or not (X11, or a
+    // compositor without activation, ignores it).
+    constexpr char kTokenVariable[] = "XDG_ACTIVATION_TOKEN";
+    qputenv(kTokenVariable, activationToken.toUtf8());
     window->activateWindow();
+    qunsetenv(kTokenVariable);
 }
 
 void setTopMost(QWidget* window, bool on) {

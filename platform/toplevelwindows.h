@@ -15,8 +15,10 @@ namespace kirel {
 // skipped so that a box captioned "Kirel Editor" is not taken for the main window.
 QWidget* findWindow(const QString& caption);
 
-// Restores, raises and activates the window.
-void bringToFront(QWidget* window);
+// Restores, raises and activates the window. On Wayland a window may take the
+// focus only with an activation token from the compositor: activationToken is
+// the one a second start of the program was given by its launcher.
+void bringToFront(QWidget* window, const QString& activationToken = QString());
 
 // Moves the window into or out of the topmost layer, keeping position and size.
 void setTopMost(QWidget* window, bool on);

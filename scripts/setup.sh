@@ -10,7 +10,8 @@ PKGS=(
   libglib2.0-bin
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-monapo fontconfig
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus dbus-bin
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file lintian
+  weston qt6-wayland
 )
 missing=()
 for p in "${PKGS[@]}"; do

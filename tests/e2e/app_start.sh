@@ -53,7 +53,8 @@ close_kirel
 
 # A power cut can leave the lock empty or garbled: the next start takes it over.
 for junk in "" "$(head -c 64 /dev/urandom | tr -d '\0')"; do
-  printf '%s' "$junk" >"$XDG_RUNTIME_DIR/Kirel_Editor-$(id -u).lock"
+  # The lock of this user on this display (":90" is "x11-90").
+  printf '%s' "$junk" >"$XDG_RUNTIME_DIR/Kirel_Editor-$(id -u)-x11-${DISPLAY#:}.lock"
   start_kirel
   timeout 15 "$E2E_KIREL" || fail "second start did not exit cleanly"
   [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "second start left a window"

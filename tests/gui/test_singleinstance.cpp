@@ -1,11 +1,13 @@
 // One running editor per user: a lock left behind in any state (empty after a
 // power cut, garbled, naming a process that is gone) must not keep the program
-// from starting, and a start while the first really runs must still reach it.
+// from starting, and a start while the first really runs must still reach it,
+// handing on the activation token its launcher gave it.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -37,6 +39,11 @@ class SingleInstanceTest : public QObject {
         return runtime_->filePath(
             QStringLiteral("Kirel_Test-%1-%2.lock").arg(::getuid()).arg(session));
     }
+    QString socketPath() const {
+        QString path = lockPath();
+        path.chop(int(qstrlen(".lock")));
+        return path + QStringLiteral(".socket");
+    }
     void putLock(const QByteArray& bytes) const {
         QFile f(lockPath());
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -62,6 +69,22 @@ class SingleInstanceTest : public QObject {
         QVERIFY(!second.claim());
         QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(activated.wait(3000));
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(activated.first().first().toString(),
+                 qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+    }
+
+    // A peer of the socket that writes these pieces, a moment apart.
+    void sendInPieces(const QList<QByteArray>& pieces) const {
+        QLocalSocket peer;
+        peer.connectToServer(socketPath());
+        QVERIFY(peer.waitForConnected(1000));
+        for (const QByteArray& piece : pieces) {
+            peer.write(piece);
+            QVERIFY(peer.waitForBytesWritten(1000));
+            QTest::qWait(50);
+        }
+        peer.disconnectFromServer();
     }
 
   private slots:
@@ -69,6 +92,50 @@ class SingleInstanceTest : public QObject {
         runtime_ = std::make_unique<QTemporaryDir>();
         QVERIFY(runtime_->isValid());
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_->path()));
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+    }
+    void cleanup() { qunsetenv("XDG_ACTIVATION_TOKEN"); }
+
+    // A launcher (on Wayland) gives the second start a token; the running copy
+    // needs it to take the focus.
+    void activationTokenHandedToTheRunningCopy() {
+        SingleInstance first(kKey);
+        QVERIFY(first.claim());
+        qputenv("XDG_ACTIVATION_TOKEN", "launcher_TIME1234-5678");
+        secondStartReaches(first);
+        // Without a token the request still arrives, without one.
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        secondStartReaches(first);
+    }
+
+    void requestArrivingInPieces() {
+        SingleInstance first(kKey);
+        QVERIFY(first.claim());
+        QSignalSpy activated(&first, &SingleInstance::activationRequested);
+        sendInPieces({"acti", "vate tok", "en-7\n"});
+        QTRY_COMPARE(activated.size(), 1);
+        QCOMPARE(activated.first().first().toString(), QStringLiteral("token-7"));
+    }
+
+    // A peer that sends no request line brings nothing forward, and endless
+    // bytes without a line end are cut off; real starts are still answered.
+    void otherTrafficIsNoRequest() {
+        SingleInstance first(kKey);
+        QVERIFY(first.claim());
+        QSignalSpy activated(&first, &SingleInstance::activationRequested);
+        sendInPieces({"hello\n", "activated\n"});
+        QLocalSocket flood;
+        flood.connectToServer(socketPath());
+        QVERIFY(flood.waitForConnected(1000));
+        const QByteArray junk(4096, 'a');
+        for (int i = 0; i < 64 && flood.state() == QLocalSocket::ConnectedState; ++i) {
+            flood.write(junk);
+            flood.waitForBytesWritten(200);
+            QTest::qWait(10);
+        }
+        QTRY_COMPARE(flood.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(activated.size(), 0);
+        secondStartReaches(first);
     }
 
     void noLock() { startsAndIsFoundAfterwards(); }
