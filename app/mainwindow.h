@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class QShortcut;
 class QSplitter;
 class QTabWidget;
 class PictureButton;
@@ -158,9 +159,10 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void openLinkDialog(const QString& copiedAddress = QString());
 
     // The decoration window: closed when it is open, else opened (toolbar
-    // button, edit menu, Ctrl+M). Null while it is closed.
+    // button, edit menu, Ctrl+M). Null while it is closed (also once closed
+    // and waiting to be freed).
     void toggleDecorationWindow();
-    QWidget* decorationWindow() const { return decorationWindow_; }
+    QWidget* decorationWindow() const;
     // "飾り罫を挿入": the decorative-rule dialog, modal.
     void openRuleDialog();
     // The preferences dialog, modal, owned by owner (the main window when null);
@@ -195,5 +197,8 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     Qt::ApplicationState lastState_ = Qt::ApplicationInactive;
     int wheelRest_ = 0;  // wheel turn not yet worth a line
     QPointer<QWidget> decorationWindow_;
+    // Ctrl+M anywhere in the main window while the decoration window is open:
+    // the edit pane, whose menu holds the shortcut, is disabled then.
+    QShortcut* decorationKey_ = nullptr;
     QString windowHint_;
 };
