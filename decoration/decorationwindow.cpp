@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "controls/colorswatchbutton.h"
 #include "controls/picturebutton.h"
@@ -418,6 +419,23 @@ void DecorationWindow::closeEvent(QCloseEvent* event) {
     app().ClipCaptureOn = 1;
     host_.editText().giveFocus();
     if (owner_ && owner_->isVisible()) owner_->activateWindow();
+}
+
+void DecorationWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    // The window is not minimised: where the window manager offers it anyway,
+    // it takes the owner, the main window, along and the program seems gone
+    // while the post is locked. Both come back at once.
+    QTimer::singleShot(0, this, [this] {
+        for (QWidget* w : {owner_.data(), static_cast<QWidget*>(this)}) {
+            if (!w || !w->isMinimized()) continue;
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+            w->show();
+        }
+        raise();
+        activateWindow();
+    });
 }
 
 void DecorationWindow::keyPressEvent(QKeyEvent* event) {

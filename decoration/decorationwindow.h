@@ -103,6 +103,7 @@ class DecorationWindow : public QWidget {
     void applyAndClose();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

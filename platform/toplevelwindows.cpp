@@ -80,8 +80,16 @@ void reattachOwnedWindows(QWidget* owner) {
         // The window system learns who owns a window when the window is shown:
         // shown again, the window stays with its owner's new native window.
         const QRect geometry = w->geometry();
-        w->windowHandle()->setTransientParent(owner->windowHandle());
-        w->hide();
+        const Qt::WindowFlags flags = w->windowFlags();
+        if (flags & Qt::WindowStaysOnTopHint) {
+            // A native window of its own as well: hidden and shown again at
+            // once, the window manager would drop its place on top.
+            w->setWindowFlags(flags & ~Qt::WindowStaysOnTopHint);
+            w->setWindowFlags(flags);
+        } else {
+            w->windowHandle()->setTransientParent(owner->windowHandle());
+            w->hide();
+        }
         w->setGeometry(geometry);
         w->show();
         shownAgain = true;
