@@ -77,7 +77,7 @@ void runCapture(MainWindow& form) {
         // A disabled edit pane (the decoration window is working on its
         // selection) takes nothing; the name stays on the clipboard for the
         // user to paste.
-        if (!form.editPane->isEnabled()) return;
+        if (!form.editPaneEnabled()) return;
         form.editPane->textCursor().insertText(handle);
         form.editPane->ensureCursorVisible();
         return;

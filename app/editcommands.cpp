@@ -1,6 +1,7 @@
 #include "app/editcommands.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -25,9 +26,26 @@ EditCommands::EditCommands(MainWindow* form)
     connect(form->quoteToEdit, &QAction::triggered, this, &EditCommands::copyFromQuote);
     connect(form->editMenu, &QMenu::aboutToShow, this, &EditCommands::editMenuShowing);
     connect(form->quoteMenu, &QMenu::aboutToShow, this, &EditCommands::quoteMenuShowing);
+    form->editPane->installEventFilter(this);
 }
 
 EditCommands::~EditCommands() = default;
+
+bool EditCommands::postOpen() const {
+    return form_->editPaneEnabled();
+}
+
+bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == form_->editPane && event->type() == QEvent::EnabledChange) postLockChanged();
+    return QObject::eventFilter(watched, event);
+}
+
+void EditCommands::postLockChanged() {
+    const bool open = postOpen();
+    if (!open) form_->quoteToEdit->setEnabled(false);
+    if (findDialog_) findDialog_->setSearchAllowed(open);
+    if (replaceDialog_) replaceDialog_->setSearchAllowed(open);
+}
 
 void EditCommands::editMenuShowing() {
     const bool selected = edit_.hasSelection();
@@ -36,19 +54,19 @@ void EditCommands::editMenuShowing() {
 }
 
 void EditCommands::quoteMenuShowing() {
-    form_->quoteToEdit->setEnabled(quote_.hasSelection());
+    form_->quoteToEdit->setEnabled(postOpen() && quote_.hasSelection());
 }
 
 void EditCommands::insertQuoteMarks() {
-    editing::insertQuoteMarks(edit_, app().QuoteMark);
+    if (postOpen()) editing::insertQuoteMarks(edit_, app().QuoteMark);
 }
 
 void EditCommands::heartMark1() {
-    editing::insertHeart(edit_, editing::kHeartTag1);
+    if (postOpen()) editing::insertHeart(edit_, editing::kHeartTag1);
 }
 
 void EditCommands::heartMark2() {
-    editing::insertHeart(edit_, editing::kHeartTag2);
+    if (postOpen()) editing::insertHeart(edit_, editing::kHeartTag2);
 }
 
 void EditCommands::countSelection() {
@@ -68,6 +86,7 @@ void EditCommands::openSplitPost() {
 FindDialog* EditCommands::findDialog() {
     if (!findDialog_) {
         findDialog_ = new FindDialog(form_);
+        findDialog_->setSearchAllowed(postOpen());
         connect(findDialog_, &FindDialog::find, this, &EditCommands::findNext);
     }
     return findDialog_;
@@ -76,6 +95,7 @@ FindDialog* EditCommands::findDialog() {
 ReplaceDialog* EditCommands::replaceDialog() {
     if (!replaceDialog_) {
         replaceDialog_ = new ReplaceDialog(form_);
+        replaceDialog_->setSearchAllowed(postOpen());
         connect(replaceDialog_, &ReplaceDialog::replace, this, &EditCommands::replaceNext);
         connect(replaceDialog_, &ReplaceDialog::replaceAll, this, &EditCommands::replaceNext);
     }
@@ -90,19 +110,24 @@ void EditCommands::showReplace() {
     replaceDialog()->popup();
 }
 
+// Finding moves the selection, which the decoration window holds as well.
 void EditCommands::findNext() {
+    if (!postOpen()) return;
     editing::findNext(edit_, findDialog()->findText());
 }
 
 void EditCommands::replaceNext() {
+    if (!postOpen()) return;
     editing::replaceFirst(edit_, replaceDialog()->findText(), replaceDialog()->replaceText());
 }
 
 void EditCommands::convertBreaks() {
+    if (!postOpen()) return;
     editing::convertLineBreaks(edit_);
 }
 
 void EditCommands::copyFromQuote() {
+    if (!postOpen()) return;
     editing::copyFromQuotePane(quote_, edit_);
 }
 

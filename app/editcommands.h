@@ -14,6 +14,11 @@ class ReplaceDialog;
 
 // The editing commands of the edit pane's and quote pane's context menus, and the
 // find and replace dialogs. Connects itself to the window's menu items.
+//
+// Every command that changes the post asks one gate, the edit pane's enabled
+// state, and does nothing while the pane is disabled (the decoration window is
+// working on its selection then). The menu item and the dialog buttons that
+// would change the post are disabled meanwhile.
 class EditCommands : public QObject {
     Q_OBJECT
   public:
@@ -39,7 +44,14 @@ class EditCommands : public QObject {
     FindDialog* findDialog();
     ReplaceDialog* replaceDialog();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // The gate: false while the post must not change.
+    bool postOpen() const;
+    // The edit pane was enabled or disabled.
+    void postLockChanged();
     void editMenuShowing();
     void quoteMenuShowing();
 

@@ -80,8 +80,13 @@ void FindDialog::popup() {
     bringUp(this, FindEdit);
 }
 
+void FindDialog::setSearchAllowed(bool allowed) {
+    allowed_ = allowed;
+    updateButtons();
+}
+
 void FindDialog::updateButtons() {
-    FindNextButton->setEnabled(!FindEdit->text().isEmpty());
+    FindNextButton->setEnabled(allowed_ && !FindEdit->text().isEmpty());
 }
 
 ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
@@ -142,8 +147,13 @@ void ReplaceDialog::popup() {
     bringUp(this, FindEdit);
 }
 
+void ReplaceDialog::setSearchAllowed(bool allowed) {
+    allowed_ = allowed;
+    updateButtons();
+}
+
 void ReplaceDialog::updateButtons() {
-    const bool any = !FindEdit->text().isEmpty();
+    const bool any = allowed_ && !FindEdit->text().isEmpty();
     FindNextButton->setEnabled(any);
     ReplaceButton->setEnabled(any);
     ReplaceAllButton->setEnabled(any);

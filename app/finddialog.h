@@ -21,6 +21,9 @@ class FindDialog : public QDialog {
     void setFindText(const QString& text);
     // Shows the dialog (or brings it back to the front) with the find text selected.
     void popup();
+    // While the post must not change (its selection neither), the search button
+    // is disabled.
+    void setSearchAllowed(bool allowed);
 
     QLineEdit* FindEdit = nullptr;
     QPushButton* FindNextButton = nullptr;
@@ -31,6 +34,7 @@ class FindDialog : public QDialog {
 
   private:
     void updateButtons();
+    bool allowed_ = true;
 };
 
 class ReplaceDialog : public QDialog {
@@ -43,6 +47,8 @@ class ReplaceDialog : public QDialog {
     void setFindText(const QString& text);
     void setReplaceText(const QString& text);
     void popup();
+    // While the post must not change, the replace buttons are disabled.
+    void setSearchAllowed(bool allowed);
 
     QLineEdit* FindEdit = nullptr;
     QLineEdit* ReplaceEdit = nullptr;
@@ -58,6 +64,7 @@ class ReplaceDialog : public QDialog {
 
   private:
     void updateButtons();
+    bool allowed_ = true;
 };
 
 }  // namespace kirel

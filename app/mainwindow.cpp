@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -118,7 +119,7 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     captureTargets().openLinkDialog = [this](const QString& address) {
         // Not while the decoration window works on the selection: the post is not
         // changed from elsewhere then, and the address stays on the clipboard.
-        if (!editPane->isEnabled()) return;
+        if (!editPaneEnabled()) return;
         // Opened from the event loop, not inside the activation or focus change
         // that ran the capture.
         QMetaObject::invokeMethod(
@@ -148,7 +149,12 @@ void MainWindow::connectDrafts() {
     for (QAction* item : {openFile, menuOpenFile}) on(item, [d] { d->open(); });
     for (QAction* item : {saveAs, menuSaveAs}) on(item, [d] { d->saveAs(); });
     for (QAction* item : {overwriteSave, menuOverwriteSave}) on(item, [d] { d->overwriteSave(); });
-    on(insertTextFile, [d] { d->insertFile(); });
+    // Inserting changes the post: not while the edit pane is disabled. Loading a
+    // draft replaces the post whole and stays allowed; the decoration window
+    // then leaves the replaced post alone.
+    on(insertTextFile, [this, d] {
+        if (editPaneEnabled()) d->insertFile();
+    });
 }
 
 void MainWindow::buildWidgets() {
@@ -273,18 +279,20 @@ void MainWindow::connectHandlers() {
     connect(insertRule, &QAction::triggered, this, &MainWindow::openRuleDialog);
     connect(showArtWidths, &QAction::toggled, this, &MainWindow::setArtWidthsShown);
     // The emoticon and phrase buttons close their window when it is open and
-    // open a new one otherwise.
+    // open a new one otherwise. A new one takes the keyboard: the window
+    // manager leaves it with the main window otherwise, and the keys meant for
+    // the new window would go into the post.
     connect(emoticonButton, &PictureButton::clicked, this, [this] {
         if (QWidget* w = findWindow(EmoticonWindow::kCaption))
             w->close();
         else
-            (new EmoticonWindow(this, *this))->show();
+            bringToFront(new EmoticonWindow(this, *this));
     });
     connect(phraseButton, &PictureButton::clicked, this, [this] {
         if (QWidget* w = findWindow(PhraseWindow::kCaption))
             w->close();
         else
-            (new PhraseWindow(this, *this))->show();
+            bringToFront(new PhraseWindow(this, *this));
     });
     connect(chooseQuoteMark, &QAction::triggered, this, [this] { QuoteMarkDialog::choose(this); });
     connect(preferences, &QAction::triggered, this, [this] { openPreferences(); });
@@ -463,6 +471,11 @@ void MainWindow::settingsButtonReleased(Qt::MouseButton button, Qt::KeyboardModi
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == decorationWindow_ &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        decorationKey_->setEnabled(event->type() == QEvent::Show);
+        return false;
+    }
     if (watched == editPane && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::ControlModifier) {
@@ -532,6 +545,7 @@ void MainWindow::openLinkDialog(const QString& copiedAddress) {
         if (!copiedAddress.isEmpty()) open->takeAddress(copiedAddress);
         return;
     }
+    if (!editPaneEnabled()) return;
     LinkDialog dialog(this, *this, copiedAddress);
     dialog.exec();
 }

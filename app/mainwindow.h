@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class QShortcut;
 class QSplitter;
 class QTabWidget;
 class PictureButton;
@@ -163,9 +164,10 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     void openLinkDialog(const QString& copiedAddress = QString());
 
     // The decoration window: closed when it is open, else opened (toolbar
-    // button, edit menu, Ctrl+M). Null while it is closed.
+    // button, edit menu, Ctrl+M). Null while it is closed (also once closed
+    // and waiting to be freed).
     void toggleDecorationWindow();
-    QWidget* decorationWindow() const { return decorationWindow_; }
+    QWidget* decorationWindow() const;
     // "飾り罫を挿入": the decorative-rule dialog, modal.
     void openRuleDialog();
     // "文字絵の幅を表示": each line's width in dots beside the edit pane, or not.
@@ -202,5 +204,8 @@ class MainWindow : public QWidget, public kirel::EditorHost {
     Qt::ApplicationState lastState_ = Qt::ApplicationInactive;
     int wheelRest_ = 0;  // wheel turn not yet worth a line
     QPointer<QWidget> decorationWindow_;
+    // Ctrl+M anywhere in the main window while the decoration window is open:
+    // the edit pane, whose menu holds the shortcut, is disabled then.
+    QShortcut* decorationKey_ = nullptr;
     QString windowHint_;
 };

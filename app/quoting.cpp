@@ -68,6 +68,8 @@ void decorateQuote(MainWindow& form) {
 }  // namespace
 
 void transferQuoteLine(MainWindow& form) {
+    // Not into a disabled edit pane: the decoration window holds its selection.
+    if (!form.editPaneEnabled()) return;
     QPlainTextEdit* edit = form.editPane;
     QPlainTextEdit* quote = form.quotePane;
     edit->setFocus();

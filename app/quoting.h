@@ -13,7 +13,7 @@ namespace kirel {
 // Handles a key press in the edit pane; true when the key was consumed.
 bool quotingKeyDown(MainWindow& form, QKeyEvent* event);
 
-// Esc: transfer one quote line.
+// Esc: transfer one quote line; nothing while the edit pane is disabled.
 void transferQuoteLine(MainWindow& form);
 
 // Input-method text arriving in the edit pane: typed text like a key's, so plain

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QTimer>
 
 #include "controls/colorswatchbutton.h"
 #include "controls/picturebutton.h"
@@ -46,7 +46,10 @@ int fromRgb(unsigned rgb) {
 }  // namespace
 
 DecorationWindow::DecorationWindow(EditorHost& host, QWidget* owner, DecorationCallbacks callbacks)
-    : QWidget(owner, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+    // A tool window: window managers that follow the hints show the close box
+    // alone, and none offers to minimise it (which would take the main window,
+    // its owner, along).
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       host_(host),
@@ -64,7 +67,9 @@ DecorationWindow::DecorationWindow(EditorHost& host, QWidget* owner, DecorationC
     loadColors();
     setUpSample();
 
-    captured_ = host_.editText().selectedText();
+    TextPane& pane = host_.editText();
+    captured_ = pane.selectedText();
+    post_ = {pane.text(), pane.selectionStart(), pane.selectionLength(), false};
     host_.setEditPaneEnabled(false);
     host_.setWindowHint(kEditHint);
     host_.showWindowHint(true);
@@ -180,9 +185,9 @@ void DecorationWindow::buildWidgets() {
     connect(previewButton, &QPushButton::clicked, this, &DecorationWindow::preview);
     connect(okButton, &QPushButton::clicked, this, &DecorationWindow::applyAndClose);
     connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
-    // Ctrl+M, which opened the window from the edit pane, closes it from here.
-    auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
-    connect(toggle, &QShortcut::activated, this, &QWidget::close);
+    // Ctrl+M, which opened the window, closes it also from here: the opener's
+    // shortcut, as the window belongs to it (a second one here would make the
+    // key ambiguous).
 
     // Tab order as the window reads: swatches, colour buttons, lists, styles, buttons.
     QList<QWidget*> order(swatches.begin(), swatches.end());
@@ -346,11 +351,30 @@ void DecorationWindow::chooseFace(int index) {
 
 // ---------------------------------------------------------------- OK, preview, closing
 
+bool DecorationWindow::postReplaced() const {
+    return host_.editText().text() != post_.paneText;
+}
+
+bool DecorationWindow::refuseReplacedPost() {
+    if (!postReplaced()) return false;
+    showMessage(kPostReplaced, Icon::Information);
+    return true;
+}
+
 void DecorationWindow::applyAndClose() {
-    if (host_.currentTab() != EditorHost::Tab::Edit) host_.showTab(EditorHost::Tab::Edit);
-    host_.editText().replaceSelection(composed(captured_));
-    // What is in the post now is meant to stay.
-    preview_ = PreviewMark();
+    const QPointer<DecorationWindow> alive(this);
+    if (refuseReplacedPost()) {
+        if (!alive) return;
+        // The replaced post stays as it is, also on closing.
+        post_.previewed = false;
+    } else {
+        if (host_.currentTab() != EditorHost::Tab::Edit) host_.showTab(EditorHost::Tab::Edit);
+        TextPane& pane = host_.editText();
+        pane.select(post_.start, post_.length);
+        pane.replaceSelection(composed(captured_));
+        // What is in the post now is meant to stay.
+        post_.previewed = false;
+    }
     state_.reset();
     tagDisplay->clear();
     sizeBox->setCurrentIndex(sizeBox->count() - 1);
@@ -360,12 +384,14 @@ void DecorationWindow::applyAndClose() {
 }
 
 void DecorationWindow::preview() {
+    if (refuseReplacedPost()) return;
     TextPane& pane = host_.editText();
     const QString result = composed(captured_);
+    pane.select(post_.start, post_.length);
     pane.replaceSelection(result);
     const qsizetype end = pane.selectionStart();
     pane.select(end - result.size(), result.size());
-    preview_ = {true, pane.text(), end - result.size(), result.size()};
+    post_ = {pane.text(), end - result.size(), result.size(), true};
     host_.showTab(EditorHost::Tab::Preview);
 }
 
@@ -373,14 +399,13 @@ void DecorationWindow::putSelectionBack() {
     // Only a preview changes the post before OK. It is taken out again while the
     // post still is as the preview left it; a post replaced meanwhile (a draft
     // loaded) is left alone.
-    if (!preview_.inPane) return;
+    if (!post_.previewed) return;
+    post_.previewed = false;
+    if (postReplaced()) return;
     TextPane& pane = host_.editText();
-    if (pane.text() == preview_.paneText) {
-        pane.select(preview_.start, preview_.length);
-        pane.replaceSelection(captured_);
-        pane.select(preview_.start, captured_.size());
-    }
-    preview_ = PreviewMark();
+    pane.select(post_.start, post_.length);
+    pane.replaceSelection(captured_);
+    pane.select(post_.start, captured_.size());
 }
 
 void DecorationWindow::closeEvent(QCloseEvent* event) {
@@ -394,6 +419,23 @@ void DecorationWindow::closeEvent(QCloseEvent* event) {
     app().ClipCaptureOn = 1;
     host_.editText().giveFocus();
     if (owner_ && owner_->isVisible()) owner_->activateWindow();
+}
+
+void DecorationWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    // The window is not minimised: where the window manager offers it anyway,
+    // it takes the owner, the main window, along and the program seems gone
+    // while the post is locked. Both come back at once.
+    QTimer::singleShot(0, this, [this] {
+        for (QWidget* w : {owner_.data(), static_cast<QWidget*>(this)}) {
+            if (!w || !w->isMinimized()) continue;
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+            w->show();
+        }
+        raise();
+        activateWindow();
+    });
 }
 
 void DecorationWindow::keyPressEvent(QKeyEvent* event) {

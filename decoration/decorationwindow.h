@@ -51,6 +51,11 @@ class DecorationWindow : public QWidget {
     inline static const QString kCaption = QStringLiteral("HTMLタグで文字を修飾");
     inline static const QString kEditHint =
         QStringLiteral("「HTMLタグで文字を修飾」を閉じると、編集を続けることができます。");
+    // OK or preview after the post was replaced while the window was open (a
+    // draft loaded): the tags are not put into a text they were not made for.
+    inline static const QString kPostReplaced = QStringLiteral(
+        "「HTMLタグで文字を修飾」を開いた後に編集欄の内容が入れ替わったため、\r\n"
+        "修飾を反映できませんでした。\r\n\r\n文字を選択し直してから、もう一度開いてください。");
 
     // Takes the edit pane's selection, disables the edit pane and sets the main
     // window's hint. Freed when it closes.
@@ -98,6 +103,7 @@ class DecorationWindow : public QWidget {
     void applyAndClose();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -108,6 +114,10 @@ class DecorationWindow : public QWidget {
     void refreshColor();
     void refresh();
     void putSelectionBack();
+    // True when the post is no longer the text the window works on: replaced
+    // whole while the window was open. OK and preview then leave it alone.
+    bool postReplaced() const;
+    bool refuseReplacedPost();
 
     EditorHost& host_;
     QPointer<QWidget> owner_;
@@ -118,14 +128,16 @@ class DecorationWindow : public QWidget {
     QButtonGroup* styleGroup_ = nullptr;
     QFont sampleFont_;
     int windowColor_ = 0;
-    // What the last preview left in the edit pane, so that closing can take it
-    // out again: the whole text then, and where the tagged text stands in it.
-    struct PreviewMark {
-        bool inPane = false;
+    // The post as the window left it: its whole text, and the part that OK and
+    // preview replace (the captured selection, or what the last preview put in
+    // its place). previewed: a preview's result is in the post, and closing
+    // takes it out again.
+    struct PostMark {
         QString paneText;
         qsizetype start = 0;
         qsizetype length = 0;
-    } preview_;
+        bool previewed = false;
+    } post_;
     bool closed_ = false;
 };
 

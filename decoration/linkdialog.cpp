@@ -11,9 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <limits>
@@ -48,6 +51,31 @@ W* named(W* widget, const char* name) {
 
 QLabel* label(const QString& text, const char* name, QWidget* parent) {
     return named(new QLabel(text, parent), name);
+}
+
+// The buttons' own look, with a dotted frame inside the face of the button that
+// has the focus, however it got it: Return presses that button, so the user
+// must see which one it is.
+class FocusFrameStyle : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element != CE_PushButton || !(option->state & State_HasFocus)) return;
+        const QRect face = subElementRect(SE_PushButtonFocusRect, option, widget);
+        painter->save();
+        QPen pen(option->palette.color(QPalette::ButtonText), 1, Qt::DotLine);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(face.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
+};
+
+void showFocusFrame(QPushButton* button) {
+    auto* style = new FocusFrameStyle;
+    style->setParent(button);
+    button->setStyle(style);
 }
 
 }  // namespace
@@ -126,7 +154,6 @@ void LinkDialog::buildWidgets() {
     deleteButton->setToolTip(QStringLiteral("アイテムリストから削除します"));
     fetchButton = named(new QPushButton(QStringLiteral("アドレス取得"), this), "Button5");
     fetchButton->setToolTip(QStringLiteral("表示中のアドレスを取得します"));
-    for (QPushButton* b : {addButton, deleteButton, fetchButton}) b->setAutoDefault(false);
 
     copyAddressCheck =
         named(new QCheckBox(QStringLiteral("アドレスをそののまま表示する"), this), "CheckBox1");
@@ -160,7 +187,12 @@ void LinkDialog::buildWidgets() {
     okButton = named(new QPushButton(QStringLiteral("&OK"), this), "Button1");
     okButton->setDefault(true);
     cancelButton = named(new QPushButton(QStringLiteral("キャンセル(&X)"), this), "Button2");
-    cancelButton->setAutoDefault(false);
+    // Return presses the focused button (each takes the default while it has
+    // the focus); anywhere else it presses OK.
+    for (QPushButton* b : {addButton, deleteButton, fetchButton, cancelButton}) {
+        b->setAutoDefault(true);
+        showFocusFrame(b);
+    }
 
     int row = 0;
     grid->addWidget(label(QStringLiteral("アドレス選択"), "Label1", this), row, 0);

@@ -24,7 +24,10 @@ namespace kirel {
 const QString EmoticonWindow::kCaption = QStringLiteral("顔文字選択");
 
 EmoticonWindow::EmoticonWindow(QWidget* owner, EditorHost& host)
-    : QWidget(owner, Qt::Tool), host_(host), owner_(owner), library_(app().AppDir) {
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint),
+      host_(host),
+      owner_(owner),
+      library_(app().AppDir) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -89,6 +92,8 @@ EmoticonWindow::EmoticonWindow(QWidget* owner, EditorHost& host)
         showError(failure.message());
     }
     showEntries(-1);
+    // The list has the keyboard: Down and Return put an emoticon into the post.
+    list->setFocus();
 }
 
 void EmoticonWindow::showEntries(int selected) {

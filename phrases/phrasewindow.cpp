@@ -74,7 +74,7 @@ QComboBox* menuList(const char* name, QWidget* parent) {
 const QString PhraseWindow::kCaption = QStringLiteral("定型文選択");
 
 PhraseWindow::PhraseWindow(QWidget* owner, EditorHost& host)
-    : QWidget(owner, Qt::Tool),
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint),
       host_(host),
       owner_(owner),
       phraseLibrary_(app().path(phrases::kPhraseFolder)),

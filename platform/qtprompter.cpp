@@ -52,6 +52,7 @@ void QtPrompter::message(const QString& text, Icon icon, const QString& caption)
     qCInfo(messages).noquote() << "message:"
                                << plain(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Ok, dialogParent());
+    showAboveProgram(&box);
     box.exec();
 }
 
@@ -61,6 +62,7 @@ bool QtPrompter::question(const QString& text, Icon icon, const QString& caption
     QMessageBox box(toQt(icon), caption, plain(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
+    showAboveProgram(&box);
     return box.exec() == QMessageBox::Yes;
 }
 

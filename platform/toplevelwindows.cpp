@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace kirel {
 namespace {
@@ -20,6 +22,20 @@ QPointer<QWidget>& askingWindow() {
 
 bool showing(const QWidget* w) {
     return w && w->isVisible();
+}
+
+bool keptOnTop(const QWidget* w) {
+    return w->windowFlags() & Qt::WindowStaysOnTopHint;
+}
+
+// A visible window of the program kept on top, other than except; message
+// boxes do not count.
+QWidget* windowKeptOnTop(const QWidget* except = nullptr) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == except || !w->isVisible() || qobject_cast<QMessageBox*>(w)) continue;
+        if (w->isWindow() && keptOnTop(w)) return w;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -60,14 +76,56 @@ void setTopMost(QWidget* window, bool on) {
     // Changing the flags re-creates the native window; put it back where it was.
     window->setGeometry(geometry);
     if (visible) window->show();
+    reattachOwnedWindows(window);
+}
+
+void reattachOwnedWindows(QWidget* owner) {
+    if (!owner || !owner->windowHandle()) return;
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    bool shownAgain = false;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == owner || !w->isVisible() || !w->parentWidget() ||
+            w->parentWidget()->window() != owner || !w->windowHandle() ||
+            w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip)
+            continue;
+        // The window system learns who owns a window when the window is shown:
+        // shown again, the window stays with its owner's new native window.
+        const QRect geometry = w->geometry();
+        const Qt::WindowFlags flags = w->windowFlags();
+        if (flags & Qt::WindowStaysOnTopHint) {
+            // A native window of its own as well: hidden and shown again at
+            // once, the window manager would drop its place on top.
+            w->setWindowFlags(flags & ~Qt::WindowStaysOnTopHint);
+            w->setWindowFlags(flags);
+        } else {
+            w->windowHandle()->setTransientParent(owner->windowHandle());
+            w->hide();
+        }
+        w->setGeometry(geometry);
+        w->show();
+        shownAgain = true;
+    }
+    // The keyboard stays where it was, not with a window shown again.
+    if (shownAgain && showing(active)) active->activateWindow();
 }
 
 QWidget* dialogParent() {
     if (showing(askingWindow())) return askingWindow();
     if (QWidget* w = QApplication::activeModalWidget(); showing(w)) return w;
     if (QWidget* w = QApplication::activeWindow(); showing(w)) return w;
+    if (QWidget* w = windowKeptOnTop()) return w;
     if (showing(mainWindow())) return mainWindow();
     return nullptr;
+}
+
+void showAboveProgram(QWidget* box) {
+    if (windowKeptOnTop(box)) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Once the box shows (its modal loop has started): to the front, with the
+    // keyboard, also where the window manager gives a new window no focus.
+    QTimer::singleShot(0, box, [box] {
+        box->raise();
+        box->activateWindow();
+    });
 }
 
 void setMainWindow(QWidget* window) {

@@ -21,13 +21,27 @@ QWidget* findWindow(const QString& caption);
 void bringToFront(QWidget* window, const QString& activationToken = QString());
 
 // Moves the window into or out of the topmost layer, keeping position and size.
+// The windows it owns (tool windows, the decoration window) are attached to
+// its new native window, so they stay above it.
 void setTopMost(QWidget* window, bool on);
+
+// Attaches the visible windows owned by owner to owner's native window again,
+// after that was re-created.
+void reattachOwnedWindows(QWidget* owner);
 
 // The parent of every message box and dialog whose caller names none, so that
 // the box is never hidden behind a window of the program (a window kept on top
 // included): the window that asked (DialogOwner), else the active modal dialog,
-// else the active window, else the main window.
+// else the active window, else a visible window kept on top, else the main
+// window.
 QWidget* dialogParent();
+
+// Makes a message box or question, not yet shown, come up above every window
+// of the program: kept on top itself while any of them is, raised and given
+// the keyboard once it shows. A box that belongs to the main window would
+// otherwise open under the windows kept on top, and every click would go
+// unanswered while it waits there unseen.
+void showAboveProgram(QWidget* box);
 
 // The main window: the parent of last resort, for boxes shown while no window
 // of the program is active (right after the window was moved to the topmost

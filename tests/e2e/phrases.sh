@@ -13,8 +13,10 @@ sleep 0.2
 # --- emoticons ---
 xdotool key --clearmodifiers ctrl+k
 EMO_WIN=$(wait_window "顔文字選択") || fail "Ctrl+K opened no emoticon window"
-activate "$EMO_WIN"
-# The category list has the keyboard: four steps down from "常用" is "泣き顔".
+sleep 0.3
+# The new window has the keyboard, in its list. Back to the category list:
+# four steps down from "常用" is "泣き顔".
+xdotool key --clearmodifiers shift+Tab
 for _ in 1 2 3 4; do xdotool key --clearmodifiers Down; sleep 0.1; done
 # Into the list: its first entry is selected.
 xdotool key --clearmodifiers Tab
@@ -36,8 +38,9 @@ pass "emoticon window toggled by Ctrl+K"
 # --- fixed phrases ---
 xdotool key --clearmodifiers ctrl+f
 PHR_WIN=$(wait_window "定型文選択") || fail "Ctrl+F opened no phrase window"
-activate "$PHR_WIN"
-# Context menu of the menu list (it has the keyboard): メニューを追加(&M).
+sleep 0.3
+# Context menu of the menu list (the new window has the keyboard, there):
+# メニューを追加(&M).
 xdotool key --clearmodifiers Menu
 sleep 0.4
 xdotool key --clearmodifiers m

@@ -21,6 +21,7 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 
+#include "app/finddialog.h"
 #include "app/mainwindow.h"
 #include "controls/colorswatchbutton.h"
 #include "controls/picturebutton.h"
@@ -28,7 +29,9 @@
 #include "decoration/decorationwindow.h"
 #include "decoration/ruledialog.h"
 #include "platform/profile.h"
+#include "platform/qtprompter.h"
 #include "platform/sjis.h"
+#include "platform/textfile.h"
 #include "support/windowfixture.h"
 
 using namespace kirel;
@@ -198,6 +201,148 @@ class DecorationGui : public QObject {
         form_->editPane->setPlainText(QStringLiteral("loaded draft"));  // a draft loaded
         w->close();
         QCOMPARE(editText(), QStringLiteral("loaded draft"));
+    }
+
+    // Every way into the post from elsewhere in the main window is closed while
+    // the window is open, so OK wraps the word that was selected when it opened.
+    void postStaysLockedWhileTheWindowIsOpen() {
+        setEdit(QStringLiteral("abc word def"), 4, 4);
+        form_->quotePane->setPlainText(QStringLiteral("これは引用\n二行目"));
+        // Find and replace left open from before, their texts filled in.
+        form_->find->trigger();
+        form_->replace->trigger();
+        auto* find = form_->findChild<FindDialog*>(QStringLiteral("FindDialog1"));
+        auto* replace = form_->findChild<ReplaceDialog*>(QStringLiteral("ReplaceDialog1"));
+        find->FindEdit->setText(QStringLiteral("def"));
+        replace->FindEdit->setText(QStringLiteral("abc"));
+        replace->ReplaceEdit->setText(QStringLiteral("xyz"));
+        setEdit(QStringLiteral("abc word def"), 4, 4);
+        DecorationWindow* w = open();
+        w->swatches[0]->click();
+        const auto unchanged = [this] {
+            QCOMPARE(editText(), QStringLiteral("abc word def"));
+            QCOMPARE(form_->editPane->textCursor().selectionStart(), 4);
+            QCOMPARE(selected(), QStringLiteral("word"));
+        };
+
+        // Esc in the quote pane.
+        form_->quotePane->setFocus();
+        QTest::keyClick(form_->quotePane, Qt::Key_Escape);
+        unchanged();
+        QCOMPARE(form_->quotePane->toPlainText(), QStringLiteral("これは引用\n二行目"));
+        // The quote pane's menu item, disabled and inert.
+        QTextCursor c = form_->quotePane->textCursor();
+        c.setPosition(0);
+        c.setPosition(3, QTextCursor::KeepAnchor);
+        form_->quotePane->setTextCursor(c);
+        emit form_->quoteMenu->aboutToShow();
+        QVERIFY(!form_->quoteToEdit->isEnabled());
+        form_->quoteToEdit->trigger();
+        unchanged();
+        // Find next, replace and replace all: buttons disabled, presses inert.
+        QVERIFY(!find->FindNextButton->isEnabled());
+        QVERIFY(!replace->ReplaceButton->isEnabled() && !replace->ReplaceAllButton->isEnabled());
+        emit find->find();
+        emit replace->replace();
+        emit replace->replaceAll();
+        unchanged();
+        // The edit menu's commands, and a text file to insert.
+        writeTextFile(app().path(QStringLiteral("in.txt")), QStringLiteral("ins"));
+        fixture_.prompter->fileNames.enqueue(app().path(QStringLiteral("in.txt")));
+        for (QAction* a :
+             {form_->insertQuoteMarks, form_->heartMark1, form_->heartMark2, form_->convertBreaks,
+              form_->insertTextFile, form_->insertLink, form_->insertRule})
+            a->trigger();
+        unchanged();
+        QVERIFY(fixture_.prompter->fileRequests.isEmpty());
+        QVERIFY(fixture_.prompter->shown.isEmpty());
+
+        w->okButton->click();
+        QCOMPARE(editText(), QStringLiteral("abc <FONT color=\"#FF0000\">word</FONT> def"));
+        // Open again, the post's paths work as before.
+        QVERIFY(find->FindNextButton->isEnabled() && replace->ReplaceAllButton->isEnabled());
+        emit find->find();
+        QCOMPARE(selected(), QStringLiteral("def"));
+        form_->quotePane->setFocus();
+        QTest::keyClick(form_->quotePane, Qt::Key_Escape);
+        QCOMPARE(selected(), QStringLiteral(">これは引用"));
+    }
+
+    // A draft loaded while the window is open replaces the post; OK and preview
+    // then leave it alone and say why.
+    void okAndPreviewLeaveALoadedPostAlone() {
+        QFile draft(app().path(QStringLiteral("qick1.txt")));
+        QVERIFY(draft.open(QIODevice::WriteOnly));
+        draft.write(sjis::toFile(QStringLiteral("loaded draft")));
+        draft.close();
+        setEdit(QStringLiteral("abc word def"), 4, 4);
+        DecorationWindow* w = open();
+        w->swatches[0]->click();
+        form_->quickLoad1->trigger();
+        QCOMPARE(editText(), QStringLiteral("loaded draft"));
+        w->previewButton->click();
+        QCOMPARE(editText(), QStringLiteral("loaded draft"));
+        QCOMPARE(fixture_.prompter->last(), DecorationWindow::kPostReplaced);
+        QCOMPARE(form_->tabs->currentIndex(), 0);
+        QVERIFY(opened());
+        fixture_.prompter->clear();
+        w->okButton->click();
+        QCOMPARE(editText(), QStringLiteral("loaded draft"));
+        QCOMPARE(fixture_.prompter->texts(), QStringList{DecorationWindow::kPostReplaced});
+        QTRY_VERIFY(!opened());
+        QVERIFY(form_->editPaneEnabled());
+
+        // Previewed first, then loaded: OK leaves the loaded post too.
+        setEdit(QStringLiteral("abc word def"), 4, 4);
+        w = open();
+        w->swatches[0]->click();
+        w->previewButton->click();
+        form_->quickLoad1->trigger();
+        w->okButton->click();
+        QCOMPARE(editText(), QStringLiteral("loaded draft"));
+    }
+
+    // Ctrl+M closes the window from anywhere in the main window, whose edit
+    // pane (holding the shortcut) is disabled meanwhile.
+    void ctrlMFromTheMainWindowClosesIt() {
+        setEdit(QStringLiteral("abc word def"), 4, 4);
+        QVERIFY(open());
+        QApplication::setActiveWindow(form_);
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        form_->quotePane->setFocus();
+        QTest::keyClick(form_->quotePane, Qt::Key_M, Qt::ControlModifier);
+        QTRY_VERIFY(!opened());
+        QCOMPARE(editText(), QStringLiteral("abc word def"));
+        // Closed, Ctrl+M opens it from the edit pane only, as its menu says.
+        QTest::keyClick(form_->quotePane, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(!opened());
+        form_->editPane->setFocus();
+        QTest::keyClick(form_->editPane, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(opened());
+        QApplication::setActiveWindow(form_);
+        QTest::keyClick(form_->quotePane, Qt::Key_M, Qt::ControlModifier);
+        QTRY_VERIFY(!opened());
+    }
+
+    // A box that belongs to the main window comes up above the window kept on
+    // top, with the keyboard.
+    void boxesComeUpAboveTheWindow() {
+        QtPrompter real;
+        Prompter::setCurrent(&real);
+        QVERIFY(open());
+        QApplication::setActiveWindow(form_);
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        bool seen = false;
+        QTimer::singleShot(50, this, [&seen] {
+            QWidget* box = QApplication::activeModalWidget();
+            seen = box && bool(box->windowFlags() & Qt::WindowStaysOnTopHint) &&
+                   QApplication::activeWindow() == box;
+            if (box) box->close();
+        });
+        QTest::mouseClick(form_->settingsButton, Qt::LeftButton);
+        Prompter::setCurrent(fixture_.prompter.get());
+        QVERIFY(seen);
+        opened()->close();
     }
 
     void widthRequestSetsOrTurnsOffScrolling() {

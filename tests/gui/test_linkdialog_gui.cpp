@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -248,6 +249,39 @@ class LinkDialogTest : public QObject {
         QCOMPARE(app().ClipCaptureOn, 1);
         QVERIFY(app().AutoLinkOn);
         QVERIFY(form_->editPane->toPlainText().isEmpty());
+    }
+
+    // Return presses the focused button and leaves the dialog open; anywhere
+    // else it presses OK.
+    void returnPressesTheFocusedButton() {
+        selectInEditPane(QStringLiteral("前後"), 1, 0);
+        auto d = openDialog();
+        QVERIFY(d);
+        QApplication::setActiveWindow(d.get());
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        d->addressBox->setEditText(QStringLiteral("http://a.jp/"));
+        d->commentEdit->setText(QStringLiteral("ここ"));
+        for (QPushButton* b : {d->addButton, d->deleteButton, d->fetchButton}) {
+            QSignalSpy pressed(b, &QPushButton::clicked);
+            b->setFocus();
+            QVERIFY(b->hasFocus());
+            QVERIFY2(b->isDefault(), qPrintable(b->text()));
+            QTest::keyClick(b, Qt::Key_Return);
+            QCOMPARE(pressed.count(), 1);
+            QVERIFY(d->isVisible());
+            QCOMPARE(form_->editPane->toPlainText(), QStringLiteral("前後"));
+        }
+        // 追加 warned of the empty title, 削除 asked (and was told No).
+        QCOMPARE(prompter_->shown.size(), 2);
+        QVERIFY(prompter_->shown[1].isQuestion);
+        QTRY_VERIFY(d->fetchButton->isEnabled());  // the request has failed
+        d->addressBox->setEditText(QStringLiteral("http://a.jp/"));
+        d->commentEdit->setFocus();
+        QVERIFY(d->okButton->isDefault() && !d->fetchButton->isDefault());
+        QTest::keyClick(d->commentEdit, Qt::Key_Return);
+        QCOMPARE(form_->editPane->toPlainText(),
+                 QStringLiteral("前<A href=\"http://a.jp/\">ここ</A>後"));
+        QVERIFY(!d->isVisible());
     }
 
     void boxesAndButtonsFollowTheAddress() {

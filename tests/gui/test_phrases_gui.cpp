@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/mainwindow.h"
 #include "controls/picturebutton.h"
@@ -146,6 +147,44 @@ class PhrasesGui : public QObject {
         QCOMPARE(w->pos(), QPoint(120, 140));
     }
 
+    // Both tool windows stay on top, take the keyboard when they open, and keep
+    // to the main window when "常に最前面" gives it a new native window.
+    void toolWindowsStayOnTopWithTheKeyboardAndTheirOwner() {
+        writeFile(path("kao/zyouyou.txt"), "(^^)\r\n(--)\r\n");
+        QApplication::setActiveWindow(form_);
+        form_->emoticonShortcut->trigger();
+        auto* emoticons = form_->findChild<EmoticonWindow*>();
+        QVERIFY(emoticons);
+        QTRY_VERIFY(emoticons->isActiveWindow());
+        QCOMPARE(emoticons->focusWidget(), emoticons->list);
+        form_->editPane->setPlainText(QStringLiteral("ab"));
+        form_->editPane->moveCursor(QTextCursor::End);
+        QTest::keyClick(emoticons->list, Qt::Key_Down);
+        QTest::keyClick(emoticons->list, Qt::Key_Return);
+        QCOMPARE(post(), QStringLiteral("ab(--)"));
+
+        emit form_->phraseButton->clicked();
+        auto* phrases = form_->findChild<PhraseWindow*>();
+        QVERIFY(phrases);
+        QTRY_VERIFY(phrases->isActiveWindow());
+        QCOMPARE(phrases->focusWidget(),
+                 phrases->findChild<QComboBox*>(QStringLiteral("ComboBox1")));
+
+        for (QWidget* w : {static_cast<QWidget*>(emoticons), static_cast<QWidget*>(phrases)}) {
+            QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+            QCOMPARE(w->windowType(), Qt::Tool);
+        }
+        for (bool on : {true, false}) {
+            form_->alwaysOnTop->trigger();
+            QCOMPARE(form_->alwaysOnTop->isChecked(), on);
+            for (QWidget* w : {static_cast<QWidget*>(emoticons), static_cast<QWidget*>(phrases)}) {
+                QVERIFY(w->isVisible());
+                QVERIFY(w->windowHandle());
+                QCOMPARE(w->windowHandle()->transientParent(), form_->windowHandle());
+            }
+        }
+    }
+
     void emoticonGoesIntoThePostUnlessTheEditPaneIsDisabled() {
         writeFile(path("kao/nakikao.txt"), sj(QStringLiteral("(´；ω；｀)\r\n(T_T)\r\n")));
         EmoticonWindow* w = openEmoticons();
@@ -163,6 +202,7 @@ class PhrasesGui : public QObject {
         QTest::keyClick(w->list, Qt::Key_Return);  // nothing selected: nothing happens
         QCOMPARE(post(), QStringLiteral("今日はxx"));
         // Tabbing into the list marks and selects its first entry.
+        w->categories->setFocus();
         w->list->setFocus();
         QTRY_COMPARE(w->list->selectedItems().size(), 1);
         QTest::keyClick(w->list, Qt::Key_Return);
