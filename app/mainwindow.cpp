@@ -44,6 +44,7 @@
 #include "platform/qtclipboard.h"
 #include "platform/qttextpane.h"
 #include "platform/readonlyinput.h"
+#include "platform/startuptrace.h"
 #include "platform/toplevelwindows.h"
 #include "preview/previewtabs.h"
 
@@ -93,7 +94,9 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMainWindow(this);
     buildWidgets();
+    startupMark("main window: widgets and toolbar pictures");
     buildMenus();
+    startupMark("main window: menus");
     connectHandlers();
     editText_ = std::make_unique<QtTextPane>(editPane);
     quoteText_ = std::make_unique<QtTextPane>(quotePane);
@@ -109,7 +112,9 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     connect(homepage, &QAction::triggered, this, &about::openHomepage);
     connect(runTool, &QAction::triggered, this, [this] { launchExternalTool(this); });
     connect(toolSettings, &QAction::triggered, this, [this] { openToolDialog(this); });
+    startupMark("main window: drafts, counter, preview and browser tabs");
     applyStartupSettings(arguments);
+    startupMark("main window: settings read and applied");
     connect(insertLink, &QAction::triggered, this, [this] { openLinkDialog(); });
     captureTargets().openLinkDialog = [this](const QString& address) {
         // Not while the decoration window works on the selection: the post is not

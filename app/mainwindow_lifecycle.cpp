@@ -15,12 +15,14 @@
 #include "app/counterdisplay.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "app/toolbarpictures.h"
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "core/colors.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/startuptrace.h"
 #include "platform/toplevelwindows.h"
 #include "platform/windowlook.h"
 #include "preview/previewpage.h"
@@ -41,6 +43,7 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     if (st.AppDir.isEmpty()) st.AppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     const Profile ini(st.iniPath());
     const StartupSettings s = readStartupSettings(ini, st.AppDir);
+    startupMark("main window: Kirel.ini read");
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, qcolorOf(s.formColor));
