@@ -162,7 +162,8 @@ void MainWindow::buildWidgets() {
     mascot->setObjectName(QStringLiteral("Image1"));
     mascot->setFixedSize(48, 60);
     mascot->setAlignment(Qt::AlignCenter);
-    mascot->setPixmap(builtinMascot());
+    // Its picture comes with the settings: the built-in one only when no picture
+    // file is set (applyStartupSettings).
 
     counterCaption = new QLabel(QStringLiteral("残り文字数"), this);
     counterCaption->setObjectName(QStringLiteral("Label3"));

@@ -62,7 +62,9 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     setQuotePaneHeight(quoteHeight);
     setEditPaneWidth(s.editWidth);
 
-    if (!s.imagePath.isEmpty()) {
+    if (s.imagePath.isEmpty()) {
+        mascot->setPixmap(builtinMascot());
+    } else {
         QPixmap picture;
         if (QFileInfo::exists(s.imagePath) && picture.load(s.imagePath))
             mascot->setPixmap(
