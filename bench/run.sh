@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark: the counter's cost per keystroke, the emoticon window,
-# then start-up, memory and the preview's showing times, measured on a private X
-# server.
+# then start-up against a bare Qt window, start-up, memory and the preview's
+# showing times, measured on a private X server.
 # Usage: run.sh BUILD_FOLDER
 set -euo pipefail
 build=${1:-build}
@@ -16,5 +16,7 @@ echo "== emoticon window"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_phrases" --benchmark_min_time=0.5
 echo "== preferences dialog"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_preferences"
+echo "== start-up against a bare Qt window"
+bash "$here/startup_pair.sh" "$build"
 echo "== start-up, memory and preview"
 bash "$here/bench_preview.sh" "$build"
