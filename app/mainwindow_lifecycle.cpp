@@ -65,10 +65,9 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     if (s.imagePath.isEmpty()) {
         mascot->setPixmap(builtinMascot());
     } else {
-        QPixmap picture;
-        if (QFileInfo::exists(s.imagePath) && picture.load(s.imagePath))
-            mascot->setPixmap(
-                picture.scaled(mascot->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const QPixmap picture = mascotPicture(s.imagePath, mascot->size());
+        if (!picture.isNull())
+            mascot->setPixmap(picture);
         else
             mascot->clear();
     }
