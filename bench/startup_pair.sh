@@ -7,8 +7,10 @@
 # Start-up is the time from starting the process until the window manager
 # manages its first window (it maps it at once): the moment the root window's
 # _NET_CLIENT_LIST gains the window, watched through `xprop -spy`, so nothing
-# polls while the program starts. Peak memory is the process's VmHWM a second
-# later. The editor starts on a program folder with a used "Kirel.ini", as the
+# polls while the program starts. On a busy machine the time waiting for a core
+# swamps the rest, so the processor time the program used until then (all its
+# threads, from /proc/PID/task/*/schedstat) is given as well. Peak memory is the
+# process's VmHWM a second later. The editor starts on a program folder with a used "Kirel.ini", as the
 # user's has.
 #
 # Usage: bench/startup_pair.sh [BUILD_DIR]
@@ -81,14 +83,20 @@ wait_clients 0 - || true  # the first report: the list before anything starts
 
 us() { echo "${EPOCHREALTIME/./}"; }
 
-# One start: prints "start_ms peak_kB".
+# Processor time of a process, all threads, in tenths of a millisecond.
+cpu_time() {
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d", t / 100000 }'
+}
+
+# One start: prints "start cpu peak_kB" (times in tenths of a millisecond).
 run_once() { # program [arguments]
-  local t0 t1 peak
+  local t0 t1 cpu peak
   t0=$(us)
   HOME=$work/home XDG_CONFIG_HOME=$work/home/.config nice -n "$nice_level" "$@" >/dev/null 2>&1 &
   prog_pid=$!
   wait_clients 1 || { echo "no window from $1" >&2; exit 1; }
   t1=$(us)
+  cpu=$(cpu_time "$prog_pid")
   sleep 1
   peak=$(awk '$1 == "VmHWM:" { print $2 }' "/proc/$prog_pid/status")
   kill "$prog_pid" 2>/dev/null || true
@@ -99,7 +107,7 @@ run_once() { # program [arguments]
   rm -f "$XDG_RUNTIME_DIR"/Kirel_Editor-*.lock "$XDG_RUNTIME_DIR"/Kirel_Editor-*.socket
   wait_clients 0 - || true
   sleep 0.3
-  echo "$(((t1 - t0) / 100)) $peak"  # tenths of a millisecond
+  echo "$(((t1 - t0) / 100)) $cpu $peak"
 }
 
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
@@ -124,23 +132,25 @@ done
 
 ms() { awk -v t="$1" 'BEGIN { printf "%.1f", t / 10 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-declare -A start peak
+declare -A start cpu peak
 for name in "${names[@]}"; do
   start[$name]=$(cut -d' ' -f1 "$work/$name.txt" | median)
-  peak[$name]=$(cut -d' ' -f2 "$work/$name.txt" | median)
+  cpu[$name]=$(cut -d' ' -f2 "$work/$name.txt" | median)
+  peak[$name]=$(cut -d' ' -f3 "$work/$name.txt" | median)
 done
 echo "Start-up until the first window is mapped, medians of $runs interleaved starts"
 echo "(Xvfb + openbox, niceness $nice_level):"
 for name in "${names[@]}"; do
-  printf '  %-12s %7s ms   peak %4s MiB\n' "$name" "$(ms "${start[$name]}")" \
-    "$((peak[$name] / 1024))"
+  printf '  %-12s %7s ms   processor %6s ms   peak %4s MiB\n' "$name" \
+    "$(ms "${start[$name]}")" "$(ms "${cpu[$name]}")" "$((peak[$name] / 1024))"
 done
-printf '  editor / bare window: %s\n' "$(ratio "${start[editor]}" "${start[bare]}")"
-if [ -n "$feather" ]; then
-  printf '  editor / featherpad:  %s\n' "$(ratio "${start[editor]}" "${start[featherpad]}")"
-fi
+compare() { # name other
+  printf '  %-22s %s   processor %s\n' "$1 / $2:" "$(ratio "${start[$1]}" "${start[$2]}")" \
+    "$(ratio "${cpu[$1]}" "${cpu[$2]}")"
+}
+compare editor bare
+[ -z "$feather" ] || compare editor featherpad
 if [ -n "${BEFORE:-}" ]; then
-  printf '  before / bare window: %s\n' "$(ratio "${start[before]}" "${start[bare]}")"
-  [ -z "$feather" ] ||
-    printf '  before / featherpad:  %s\n' "$(ratio "${start[before]}" "${start[featherpad]}")"
+  compare before bare
+  [ -z "$feather" ] || compare before featherpad
 fi
