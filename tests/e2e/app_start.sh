@@ -24,7 +24,7 @@ for _ in $(seq 40); do
   xprop -id "$KIREL_WIN" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (16 x 16)' && break
   sleep 0.05
 done
-xprop -id "$KIREL_WIN" _NET_WM_ICON | grep -q 'Icon (256 x 256)' || fail "no window icon"
+xprop -id "$KIREL_WIN" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "no window icon"
 pass "window icon"
 
 # A second start ends by itself without a window of its own, and brings the
