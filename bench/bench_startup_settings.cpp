@@ -42,14 +42,25 @@ void StartupSettingsPerKey(benchmark::State& state) {
     QTemporaryDir dir;
     const kirel::Profile ini(settingsFile(dir, int(state.range(0))));
     using namespace kirel::keys;
-    const QString keys[][2] = {
-        {kMainWindow, kTop},        {kMainWindow, kLeft},         {kMainWindow, kHeight},
-        {kMainWindow, kWidth},      {kShared, kFormColor},        {kShared, kPicturePath},
-        {kMainWindow, kQuotePaneHeight}, {kMainWindow, kEditPaneWidth}, {kMainWindow, kTopMost},
-        {kQuoteMark, kInyoufu},     {kHandleName, kHandleMax},    {kHandleName, kHandleFront},
-        {kHandleName, kHandleBack}, {kShared, kSavePath},         {kLink, kAutoLink},
-        {kShared, kCurrentBoard},   {kShared, kCharLimit},        {kShared, kQuoteColor},
-        {kShared, kQuoteItalic}};
+    const QString keys[][2] = {{kMainWindow, kTop},
+                               {kMainWindow, kLeft},
+                               {kMainWindow, kHeight},
+                               {kMainWindow, kWidth},
+                               {kShared, kFormColor},
+                               {kShared, kPicturePath},
+                               {kMainWindow, kQuotePaneHeight},
+                               {kMainWindow, kEditPaneWidth},
+                               {kMainWindow, kTopMost},
+                               {kQuoteMark, kInyoufu},
+                               {kHandleName, kHandleMax},
+                               {kHandleName, kHandleFront},
+                               {kHandleName, kHandleBack},
+                               {kShared, kSavePath},
+                               {kLink, kAutoLink},
+                               {kShared, kCurrentBoard},
+                               {kShared, kCharLimit},
+                               {kShared, kQuoteColor},
+                               {kShared, kQuoteItalic}};
     for (auto _ : state)
         for (const auto& k : keys) benchmark::DoNotOptimize(ini.readString(k[0], k[1], QString()));
 }

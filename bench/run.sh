@@ -16,6 +16,8 @@ echo "== emoticon window"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_phrases" --benchmark_min_time=0.5
 echo "== preferences dialog"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_preferences"
+echo "== start-up settings"
+"$build/bench/bench_startup_settings" --benchmark_min_time=0.5
 echo "== start-up against a bare Qt window"
 bash "$here/startup_pair.sh" "$build"
 echo "== start-up, memory and preview"
