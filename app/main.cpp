@@ -45,7 +45,9 @@ const QString kDesktopId = QStringLiteral("jp.example.KirelEditor");
 // The program's icon, built in at the sizes it is installed at.
 QIcon programIcon() {
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    // Up to 128: Qt gives the window manager no larger size (the 256 one is
+    // installed for the desktop, which finds it through the desktop entry).
+    for (int size : {16, 22, 24, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(kDesktopId));
     return icon;
 }
