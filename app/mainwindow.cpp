@@ -48,6 +48,7 @@
 #include "platform/qtclipboard.h"
 #include "platform/qttextpane.h"
 #include "platform/readonlyinput.h"
+#include "platform/startuptrace.h"
 #include "platform/toplevelwindows.h"
 #include "preview/previewtabs.h"
 
@@ -98,7 +99,9 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMainWindow(this);
     buildWidgets();
+    startupMark("main window: widgets and toolbar pictures");
     buildMenus();
+    startupMark("main window: menus");
     connectHandlers();
     editText_ = std::make_unique<QtTextPane>(editPane);
     quoteText_ = std::make_unique<QtTextPane>(quotePane);
@@ -114,7 +117,9 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     connect(homepage, &QAction::triggered, this, &about::openHomepage);
     connect(runTool, &QAction::triggered, this, [this] { launchExternalTool(this); });
     connect(toolSettings, &QAction::triggered, this, [this] { openToolDialog(this); });
+    startupMark("main window: drafts, counter, preview and browser tabs");
     applyStartupSettings(arguments);
+    startupMark("main window: settings read and applied");
     connect(insertLink, &QAction::triggered, this, [this] { openLinkDialog(); });
     captureTargets().openLinkDialog = [this](const QString& address) {
         // Not while the decoration window works on the selection: the post is not
@@ -167,7 +172,8 @@ void MainWindow::buildWidgets() {
     mascot->setObjectName(QStringLiteral("Image1"));
     mascot->setFixedSize(48, 60);
     mascot->setAlignment(Qt::AlignCenter);
-    mascot->setPixmap(builtinMascot());
+    // Its picture comes with the settings: the built-in one only when no picture
+    // file is set (applyStartupSettings).
 
     counterCaption = new QLabel(QStringLiteral("残り文字数"), this);
     counterCaption->setObjectName(QStringLiteral("Label3"));

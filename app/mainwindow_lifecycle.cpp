@@ -15,12 +15,14 @@
 #include "app/counterdisplay.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "app/toolbarpictures.h"
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "core/colors.h"
 #include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/startuptrace.h"
 #include "platform/toplevelwindows.h"
 #include "platform/windowlook.h"
 #include "preview/previewpage.h"
@@ -41,6 +43,7 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     if (st.AppDir.isEmpty()) st.AppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     const Profile ini(st.iniPath());
     const StartupSettings s = readStartupSettings(ini, st.AppDir);
+    startupMark("main window: Kirel.ini read");
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, qcolorOf(s.formColor));
@@ -59,11 +62,12 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     setQuotePaneHeight(quoteHeight);
     setEditPaneWidth(s.editWidth);
 
-    if (!s.imagePath.isEmpty()) {
-        QPixmap picture;
-        if (QFileInfo::exists(s.imagePath) && picture.load(s.imagePath))
-            mascot->setPixmap(
-                picture.scaled(mascot->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (s.imagePath.isEmpty()) {
+        mascot->setPixmap(builtinMascot());
+    } else {
+        const QPixmap picture = mascotPicture(s.imagePath, mascot->size());
+        if (!picture.isNull())
+            mascot->setPixmap(picture);
         else
             mascot->clear();
     }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "app/mainwindow.h"
+#include "app/toolbarpictures.h"
 #include "core/colors.h"
 #include "phrases/quotemarkdialog.h"
 #include "preferences/preferencesdialog.h"
@@ -17,10 +18,9 @@ bool MainWindow::openPreferences(QWidget* owner) {
     PreferencesCallbacks callbacks;
     callbacks.chooseQuoteMark = [](QWidget* dialogOwner) { QuoteMarkDialog::choose(dialogOwner); };
     callbacks.setMainPicture = [this](const QString& path) {
-        QPixmap picture;
-        if (!path.isEmpty() && QFileInfo::exists(path) && picture.load(path))
-            mascot->setPixmap(
-                picture.scaled(mascot->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const QPixmap picture = path.isEmpty() ? QPixmap() : mascotPicture(path, mascot->size());
+        if (!picture.isNull())
+            mascot->setPixmap(picture);
         else
             mascot->clear();
     };

@@ -8,8 +8,10 @@
 
 namespace kirel {
 
-StartupSettings readStartupSettings(const Profile& ini, const QString& appDir) {
+StartupSettings readStartupSettings(const Profile& profile, const QString& appDir) {
     using namespace keys;
+    // Nothing is written between these reads: the file is read and indexed once.
+    const ProfileSnapshot ini(profile);
     StartupSettings s;
     s.top = ini.readInteger(kMainWindow, kTop, 100);
     s.left = ini.readInteger(kMainWindow, kLeft, 50);

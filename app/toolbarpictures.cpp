@@ -1,6 +1,8 @@
 #include "app/toolbarpictures.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -401,6 +403,29 @@ QPixmap builtinMascot() {
     p.drawEllipse(QRectF(36, 38, 7, 6));
     p.drawEllipse(QRectF(5, 38, 7, 6));
     return pm;
+}
+
+QPixmap mascotPicture(const QString& path, QSize area) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&file);
+    // A bitmap (the built-in mascots are) goes straight to Qt's own reader. Left
+    // to find the format, the reader asks every picture plugin whether it reads
+    // the file, which loads them all and their libraries: milliseconds of the
+    // start-up.
+    if (file.peek(2) == "BM") {
+        reader.setFormat("bmp");
+        reader.setAutoDetectImageFormat(false);
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        // Not a bitmap after all: any reader may try.
+        file.seek(0);
+        QImageReader anyReader(&file);
+        image = anyReader.read();
+    }
+    if (image.isNull()) return {};
+    return QPixmap::fromImage(image).scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace kirel

@@ -9,5 +9,8 @@ namespace kirel {
 QPixmap toolbarPicture(int n);
 // The mascot shown when no picture file is loaded (48 x 60 area).
 QPixmap builtinMascot();
+// The picture file shown in the mascot's place, scaled into area keeping its
+// proportions; null when the file is missing or cannot be read.
+QPixmap mascotPicture(const QString& path, QSize area);
 
 }  // namespace kirel

@@ -3,10 +3,12 @@
 #include "platform/failure.h"
 #include "platform/keyboard.h"
 #include "platform/prompter.h"
+#include "platform/qttranslation.h"
 
 namespace kirel {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    installQtJapanese();
     installKeyboardConventions();
 }
 

@@ -4,8 +4,8 @@
 
 namespace kirel {
 
-// The application object. A failure that no command caught ends up here and is
-// shown in the general error dialog; the program goes on.
+// The application object, with Qt's own texts in Japanese. A failure that no command caught ends up
+// here and is shown in the general error dialog; the program goes on.
 class Application : public QApplication {
     Q_OBJECT
   public:

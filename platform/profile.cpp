@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <cerrno>
 
@@ -370,6 +371,12 @@ bool isWritableFile(const QFileInfo& info) {
     return info.isWritable() && (info.permissions() & anyWrite);
 }
 
+// The text a stored value reads as.
+QString valueText(const QByteArray& stored, const QString& key) {
+    const QString value = cutToBytes(sjis::decode(stripQuotes(stored)), kMaxValueBytes);
+    return isPathKey(key) ? storedToPath(value) : value;
+}
+
 }  // namespace
 
 QString Profile::readString(const QString& section, const QString& key, const QString& def) const {
@@ -377,8 +384,7 @@ QString Profile::readString(const QString& section, const QString& key, const QS
     if (!readFileBytes(path_, &bytes)) return def;
     QByteArray stored;
     if (!findValue(bytes, section, key, &stored)) return def;
-    const QString value = cutToBytes(sjis::decode(stripQuotes(stored)), kMaxValueBytes);
-    return isPathKey(key) ? storedToPath(value) : value;
+    return valueText(stored, key);
 }
 
 int Profile::readInteger(const QString& section, const QString& key, int def) const {
@@ -471,6 +477,68 @@ void Profile::writeInteger(const QString& section, const QString& key, int value
 
 void Profile::writeBool(const QString& section, const QString& key, bool value) const {
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+namespace {
+
+// A name folded as the reads compare names: ASCII letters in upper case.
+QString foldedName(QStringView stored) {
+    QString folded = stored.toString();
+    for (QChar& c : folded) c = QChar(foldAscii(c.unicode()));
+    return folded;
+}
+
+}  // namespace
+
+// Values by section and key, both folded. As locate() searches: only the first
+// section of a name counts, in it the first line of a key, and lines before the
+// first header or without "=" hold no key.
+struct ProfileSnapshot::Index {
+    QHash<QString, QHash<QString, QByteArray>> sections;
+};
+
+ProfileSnapshot::ProfileSnapshot(const Profile& profile) {
+    QByteArray bytes;
+    if (!readFileBytes(profile.path(), &bytes)) return;
+    auto index = std::make_unique<Index>();
+    QHash<QString, QByteArray>* section = nullptr;  // null: lines not searched
+    for (const Line& line : splitLines(bytes)) {
+        const QByteArray trimmed = trimBlanks(line.text);
+        QString name;
+        if (headerName(trimmed, &name)) {
+            const QString folded = foldedName(name);
+            section = index->sections.contains(folded) ? nullptr : &index->sections[folded];
+            continue;
+        }
+        if (!section || trimmed.isEmpty()) continue;
+        const qsizetype equals = trimmed.indexOf('=');
+        if (equals < 0) continue;
+        const QString key =
+            foldedName(sjis::decode(trimBlanks(QByteArrayView(trimmed).first(equals))));
+        if (!section->contains(key))
+            section->insert(key, trimBlanks(QByteArrayView(trimmed).sliced(equals + 1)));
+    }
+    index_ = std::move(index);
+}
+
+ProfileSnapshot::~ProfileSnapshot() = default;
+
+QString ProfileSnapshot::readString(const QString& section, const QString& key,
+                                    const QString& def) const {
+    if (!index_) return def;
+    const auto s = index_->sections.constFind(foldedName(asStored(section)));
+    if (s == index_->sections.constEnd()) return def;
+    const auto k = s->constFind(foldedName(asStored(key)));
+    return k == s->constEnd() ? def : valueText(*k, key);
+}
+
+int ProfileSnapshot::readInteger(const QString& section, const QString& key, int def) const {
+    int value = 0;
+    return parseInteger(readString(section, key, QString()), &value) ? value : def;
+}
+
+bool ProfileSnapshot::readBool(const QString& section, const QString& key, bool def) const {
+    return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
 void ProfileBatch::writeString(const QString& section, const QString& key, const QString& value) {

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 
 namespace kirel {
 
@@ -48,6 +49,24 @@ class Profile {
 
 // The text a path key stores for path (read back, it gives path again).
 QString storedPathForm(QStringView path);
+
+// The file read and indexed once: each read then answers exactly as Profile's
+// read of the same key would while the file stays as it is, in one look-up
+// instead of a read and a scan of the whole file. For a run of reads with no
+// write in between (the main window's start-up), whatever the file's size.
+class ProfileSnapshot {
+  public:
+    explicit ProfileSnapshot(const Profile& profile);
+    ~ProfileSnapshot();
+
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    int readInteger(const QString& section, const QString& key, int def) const;
+    bool readBool(const QString& section, const QString& key, bool def) const;
+
+  private:
+    struct Index;
+    std::unique_ptr<const Index> index_;  // null when the file could not be read
+};
 
 // Writes gathered in memory and stored together: commit() applies them to the
 // file's current contents in the order they were made, exactly as the same

@@ -1,13 +1,17 @@
 #include "platform/singleinstance.h"
 
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -36,6 +40,38 @@ QString fileKey(const QString& key) {
     return k + QLatin1Char('-') + QString::number(::getuid()) + QLatin1Char('-') + session;
 }
 
+// Opens the lock file and takes its lock; -1 when another process holds it
+// (*held) or the file cannot be made. A file removed by a copy that was ending,
+// between our opening and our lock, is left for a fresh one.
+int takeLock(const QString& path, bool* held) {
+    const QByteArray name = QFile::encodeName(path);
+    *held = false;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0) return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            *held = errno == EWOULDBLOCK;
+            ::close(fd);
+            return -1;
+        }
+        struct stat opened = {};
+        struct stat named = {};
+        if (::fstat(fd, &opened) == 0 && ::stat(name.constData(), &named) == 0 &&
+            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
+            // The process number, for whoever looks: the lock is what counts, and
+            // nothing waits for the disk.
+            const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+            if (::ftruncate(fd, 0) == 0) {
+                [[maybe_unused]] const ssize_t written =
+                    ::write(fd, pid.constData(), size_t(pid.size()));
+            }
+            return fd;
+        }
+        ::close(fd);
+    }
+    return -1;
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent) {
@@ -44,34 +80,35 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(pa
     socketPath_ = base + QStringLiteral(".socket");
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    if (lockFd_ < 0) return;
+    // Removed while still held, so that a start now makes a fresh file.
+    ::unlink(QFile::encodeName(lockPath_).constData());
+    ::close(lockFd_);
+}
 
 bool SingleInstance::claim() {
-    lock_ = std::make_unique<QLockFile>(lockPath_);
-    lock_->setStaleLockTime(0);  // stale only when the owning process is gone
-    if (lock_->tryLock(0)) {
+    bool held = false;
+    lockFd_ = takeLock(lockPath_, &held);
+    if (lockFd_ >= 0) {
         listen();
         return true;
     }
-    // A lock that names its process: that copy may still be starting, so give it
-    // a moment to answer. A lock that cannot be read (empty or garbled after a
-    // power cut) names nobody; only a copy that has just made the file and not yet
-    // written it could own it, and that one answers at once.
-    qint64 pid = 0;
-    QString host, application;
-    const bool readable = lock_->getLockInfo(&pid, &host, &application);
-    if (askRunningCopy(readable ? 3000 : 1000)) {
-        lock_.reset();
-        return false;
+    // The lock is held: a copy runs, and may still be starting, so give it a
+    // moment to answer.
+    if (askRunningCopy(held ? 3000 : 1000)) return false;
+    if (!held) {
+        // No lock file can be made here (a runtime folder we may not write):
+        // nobody answers, so run without one rather than not at all.
+        listen();
+        return true;
     }
-    // Nobody answers, so nobody runs: the lock is left over. Take it over. (A copy
-    // that still holds the file open keeps it: then it is the running one.)
-    if (lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+    lockFd_ = takeLock(lockPath_, &held);  // the holder may have ended meanwhile
+    if (lockFd_ >= 0) {
         listen();
         return true;
     }
     askRunningCopy(3000);
-    lock_.reset();
     return false;
 }
 

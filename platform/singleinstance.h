@@ -1,18 +1,17 @@
 #pragma once
 
-// One running editor per user and display. The first instance holds a lock file and listens on
-// a local socket; a second start finds the lock taken, asks the first instance to
-// come to the front (handing on its activation token, see activationrequest.h)
-// and ends without a window. A lock left by a crashed instance
-// (its process is gone), or one that cannot be read (empty or garbled after a
-// power cut) and behind which no running instance answers, is taken over.
+// One running editor per user and display. The first instance holds a lock on a
+// file and listens on a local socket; a second start finds the lock held, asks
+// the first instance to come to the front (handing on its activation token, see
+// activationrequest.h) and ends without a window. The lock is the system's
+// (flock): it goes with the process that holds it, so whatever a crash or a
+// power cut leaves in the file, the next start takes it. Taking it writes
+// nothing to the disk and waits for no disk.
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QLocalServer;
-class QLockFile;
 
 namespace kirel {
 
@@ -40,7 +39,7 @@ class SingleInstance : public QObject {
 
     QString lockPath_;
     QString socketPath_;
-    std::unique_ptr<QLockFile> lock_;
+    int lockFd_ = -1;  // holds the lock while open
     QLocalServer* server_ = nullptr;
 };
 

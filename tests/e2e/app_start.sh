@@ -25,6 +25,14 @@ pass "left-over save copies removed at start-up"
 [ "$(count_windows "Kirel Editor")" -eq 1 ] || fail "expected one main window"
 screenshot main-window
 
+# The program's icon is set once the window has been painted.
+for _ in $(seq 40); do
+  xprop -id "$KIREL_WIN" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (16 x 16)' && break
+  sleep 0.05
+done
+xprop -id "$KIREL_WIN" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "no window icon"
+pass "window icon"
+
 # A second start ends by itself without a window of its own, and brings the
 # first window to the front.
 start_other

@@ -2,6 +2,8 @@
 // power cut, garbled, naming a process that is gone) must not keep the program
 // from starting, and a start while the first really runs must still reach it,
 // handing on the activation token its launcher gave it.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -175,6 +178,24 @@ class SingleInstanceTest : public QObject {
         QVERIFY(firstLineEnd > 0);
         putLock(QByteArray::number(child) + content.mid(firstLineEnd));
         startsAndIsFoundAfterwards();
+    }
+
+    // After a restart the number in a left-over lock can belong to another live
+    // process (here the first one, always running): only a held lock counts.
+    void lockNamingAnotherLiveProcess() {
+        putLock("1\nkirel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        startsAndIsFoundAfterwards();
+    }
+
+    // A copy that holds the lock keeps it, even one that does not answer.
+    void heldLockIsRespected() {
+        const QByteArray name = QFile::encodeName(lockPath());
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        SingleInstance second(kKey);
+        QVERIFY(!second.claim());
+        ::close(fd);
     }
 
     void lockLeftByAFirstCopyThatEnded() {

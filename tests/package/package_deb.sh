@@ -90,10 +90,12 @@ size=$(field Installed-Size)
 [[ "$size" =~ ^[0-9]+$ ]] && [ "$size" -lt 10240 ] || fail "Installed-Size: $size"
 depends=$(field Depends)
 # The Qt runtime and the web engine (read from the binaries), the fonts the
-# program's font configuration maps the boards' fonts to (named by the build).
+# program's font configuration maps the boards' fonts to and Qt's Japanese
+# catalogue (named by the build).
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6webenginewidgets6 \
-  libqt6webenginecore6 fonts-ipafont-gothic fonts-ipafont-mincho libglib2.0-bin libstdc++6 libc6; do
+  libqt6webenginecore6 fonts-ipafont-gothic fonts-ipafont-mincho libglib2.0-bin \
+  qt6-translations-l10n libstdc++6 libc6; do
   grep -qxF "$p" <<<"$names" || fail "Depends lacks $p: $depends"
 done
 # gio, which starts an external tool that is a desktop entry, comes with libglib2.0-bin.

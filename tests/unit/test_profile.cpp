@@ -512,5 +512,54 @@ TEST_F(ProfileTest, RefusedBatchWritesNothing) {
     EXPECT_EQ(contents(), QByteArray("[Form10]\r\nMOJISU1=0\r\n"));
 }
 
+// The snapshot read once answers every key as the single reads do: names in
+// any ASCII case, the first section and key of a name, blanks and quotes, long
+// values, path keys, line endings, the bracket inside a double-byte character,
+// and a missing file.
+TEST_F(ProfileTest, SnapshotAnswersAsSingleReads) {
+    const QByteArray files[] = {
+        kWindowsFile,
+        "Loose=0\r\n[S]\r\nK=first\r\nk=second\r\n[Open\r\nInside=yes\r\n[s]\r\nK=third\r\n"
+        "Late=1\r\n  Spaced \t=\t two  words \t\r\nDouble=\"quoted\"\r\nInline=8 ; x\r\n"
+        ";Cmt=4\r\nNoEquals\r\n",
+        "[" SJIS_SETTEI SJIS_HYPHEN "]\nK=1\r[" SJIS_SO SJIS_HYPHEN "\n\rL=2\n[" SJIS_FW_UPPER_A
+        "x]\r\n" SJIS_FW_LOWER_A
+        "=0x10\r\n[Form1]\r\nLastSavePath=C:\\T&#233;l\\a&b&#;\r\n"
+        "Long=" +
+            QByteArray(3000, 'x') + "\r\nHex=$FF\r\nBig=99999999999\r\nNeg=-12",
+        "[Form10]",
+    };
+    const char* const sections[] = {"Form1", "form1", "FORM5", "Form10", "S",   "s",
+                                    "Open",  "設定‐", "ソ",    "Ａx",    "ａx", "Form99"};
+    const char* const keys[] = {"Form1Top",  "FORM1LEFT", "HnBack", "HnFront", "C3Color",
+                                "FormColor", "SavePath",  "K",      "Late",    "Inside",
+                                "Loose",     "Spaced",    "Double", "Inline",  ";Cmt",
+                                "NoEquals",  "L",         "ａ",     "Ａ",      "LastSavePath",
+                                "Long",      "Hex",       "Big",    "Neg",     "Nothing"};
+    for (const QByteArray& file : files) {
+        put(file);
+        const ProfileSnapshot snapshot(profile());
+        for (const char* section : sections) {
+            for (const char* key : keys) {
+                SCOPED_TRACE(std::string(section) + " / " + key);
+                const QString s = QString::fromUtf8(section), k = QString::fromUtf8(key);
+                const QString def = QStringLiteral("<def>");
+                EXPECT_EQ(snapshot.readString(s, k, def), profile().readString(s, k, def));
+                EXPECT_EQ(snapshot.readInteger(s, k, -7), profile().readInteger(s, k, -7));
+                EXPECT_EQ(snapshot.readBool(s, k, true), profile().readBool(s, k, true));
+            }
+        }
+    }
+    // Read once: a change after the snapshot was taken is not seen by it.
+    put("[S]\r\nK=1\r\n");
+    const ProfileSnapshot before(profile());
+    write("S", "K", QStringLiteral("2"));
+    EXPECT_EQ(before.readInteger(QStringLiteral("S"), QStringLiteral("K"), 0), 1);
+    QFile::remove(path());
+    const ProfileSnapshot missing(profile());
+    EXPECT_EQ(missing.readString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")),
+              QStringLiteral("d"));
+}
+
 }  // namespace
 }  // namespace kirel
