@@ -3,14 +3,19 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <functional>
 
 #include "core/appstate.h"
 #include "core/colors.h"
@@ -24,6 +29,7 @@
 #include "platform/imecolors.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
+#include "platform/readonlyinput.h"
 #include "platform/sjis.h"
 #include "platform/textfile.h"
 #include "platform/windowlook.h"
@@ -34,6 +40,21 @@ namespace {
 
 const QString kFilter = QStringLiteral("テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
 constexpr int kEditorColor = 16707279;  // #CFEEFE
+constexpr int kProgressDelayMs = 500;
+
+// The editor, telling the window when a paste or a drop begins and ends.
+class SplitEditor : public QPlainTextEdit {
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+    std::function<void(bool starting)> pasting;
+
+  protected:
+    void insertFromMimeData(const QMimeData* source) override {
+        if (pasting) pasting(true);
+        QPlainTextEdit::insertFromMimeData(source);
+        if (pasting) pasting(false);
+    }
+};
 
 QLineEdit* countBox(QWidget* parent, const char* name, int width) {
     auto* box = new QLineEdit(parent);
@@ -71,9 +92,13 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
     buildWidgets();
     buildMenus();
     new ImeColors(editor);
+    refuseInputMethodWhileReadOnly(editor);
     bytes_ = new ByteTally(editor->document());
     lines_ = new LineTally(editor);
     connect(editor, &QPlainTextEdit::textChanged, this, &SplitPostWindow::count);
+    connect(lines_, &LineTally::counted, this, &SplitPostWindow::count);
+    connect(lines_, &LineTally::stepped, this,
+            [this] { progressBar->setValue(int(lines_->progress() * progressBar->maximum())); });
     editor->setPlainText(host.editText().selectedText());
     applyWindowLook(this);
     resize(520, 400);
@@ -82,7 +107,9 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
 SplitPostWindow::~SplitPostWindow() = default;
 
 void SplitPostWindow::buildWidgets() {
-    editor = new QPlainTextEdit(this);
+    auto* splitEditor = new SplitEditor(this);
+    splitEditor->pasting = [this](bool starting) { pasting(starting); };
+    editor = splitEditor;
     editor->setObjectName(QStringLiteral("RichEdit1"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(15);
@@ -123,11 +150,34 @@ void SplitPostWindow::buildWidgets() {
     counts->addWidget(titleBox, 1, 3);
     counts->setColumnStretch(4, 1);
 
+    progressRow = new QWidget(this);
+    progressRow->setObjectName(QStringLiteral("progressRow"));
+    progressLabel = new QLabel(progressRow);
+    progressLabel->setObjectName(QStringLiteral("progressLabel"));
+    progressBar = new QProgressBar(progressRow);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setRange(0, 1000);
+    progressBar->setTextVisible(false);
+    cancelButton = new QPushButton(QStringLiteral("中止"), progressRow);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    auto* progress = new QHBoxLayout(progressRow);
+    progress->setContentsMargins(6, 0, 6, 4);
+    progress->addWidget(progressLabel);
+    progress->addWidget(progressBar, 1);
+    progress->addWidget(cancelButton);
+    progressRow->hide();
+    progressDelay_ = new QTimer(this);
+    progressDelay_->setSingleShot(true);
+    progressDelay_->setInterval(kProgressDelayMs);
+    connect(progressDelay_, &QTimer::timeout, this, &SplitPostWindow::showProgress);
+    connect(cancelButton, &QPushButton::clicked, this, &SplitPostWindow::cancel);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(counts);
     layout->addWidget(editor, 1);
+    layout->addWidget(progressRow);
 }
 
 void SplitPostWindow::buildMenus() {
@@ -140,17 +190,18 @@ void SplitPostWindow::buildMenus() {
     save = item(fileMenu, "Save1", QStringLiteral("上書き保存(&S)"));
     saveAs = item(fileMenu, "SaveAs1", QStringLiteral("名前をつけて保存(&A)"));
 
-    // The edit commands of the main window, acting on the focused control.
+    // The edit commands of the main window. They act on the editor only: the
+    // count boxes are read-only by every path, also when one of them has the
+    // focus as the window-wide shortcut Ctrl+V or Ctrl+X is pressed.
     editMenu = menuBar->addMenu(QStringLiteral("編集(&E)"));
     editMenu->setObjectName(QStringLiteral("E1"));
-    const EditItems edit = addEditItems(editMenu, [this] { return focusWidget(); });
+    const EditItems edit = addEditItems(editMenu, [this] { return editor; });
     undo = edit.undo;
     cut = edit.cut;
     copy = edit.copy;
     paste = edit.paste;
     selectAll = edit.selectAll;
-    // In a menu bar the shortcuts work for the whole window (Alt+Backspace undoes
-    // in either field).
+    // In a menu bar the shortcuts work for the whole window.
     for (QAction* a : editMenu->actions()) a->setShortcutContext(Qt::WindowShortcut);
 
     transfer = menuBar->addAction(QStringLiteral("クリップボードに転送(&C)"));
@@ -168,11 +219,82 @@ void SplitPostWindow::count() {
     // Until the window shows, the editor has no width to wrap at: the first count
     // is made as it shows.
     if (!shown_) return;
-    const splitpost::CountBoxes::Texts t = boxes_.update(lines_->lines(), bytes_->bytes());
+    const qint64 bytes = bytes_->bytes();
+    const std::optional<qint64> lines = lines_->lines();
+    if (!lines) {
+        // The lines and their rank follow when every block is laid out; the bytes
+        // are right at once.
+        bytesBox->setText(QString::number(bytes));
+        fullWidthBox->setText(QString::number(splitpost::fullWidthOf(bytes)));
+        wait(boxes_.shownRank() == 0 ? Wait::Opening : pasting_ ? Wait::Pasting : Wait::Counting);
+        return;
+    }
+    const splitpost::CountBoxes::Texts t = boxes_.update(*lines, bytes);
     linesBox->setText(t.lines);
     bytesBox->setText(t.bytes);
     fullWidthBox->setText(t.fullWidth);
     if (t.title) titleBox->setText(*t.title);
+    wait(Wait::Nothing);
+}
+
+void SplitPostWindow::wait(Wait what) {
+    if (what == waiting_ || waiting_ == Wait::Opening) {
+        if (what == Wait::Nothing)
+            waiting_ = what;  // the opening is done
+        else
+            return;
+    }
+    const bool starting = waiting_ == Wait::Nothing;
+    waiting_ = what;
+    // An opening or a paste can be taken back only while nothing else is typed.
+    editor->setReadOnly(what == Wait::Opening || what == Wait::Pasting);
+    if (what == Wait::Nothing) {
+        progressDelay_->stop();
+        progressRow->hide();
+        return;
+    }
+    if (progressRow->isVisible())
+        showProgress();
+    else if (starting)
+        progressDelay_->start();
+}
+
+void SplitPostWindow::showProgress() {
+    if (waiting_ == Wait::Nothing) return;
+    progressLabel->setText(waiting_ == Wait::Opening   ? QStringLiteral("開いています…")
+                           : waiting_ == Wait::Pasting ? QStringLiteral("貼り付けています…")
+                                                       : QStringLiteral("行数を数えています…"));
+    cancelButton->setVisible(waiting_ == Wait::Opening ||
+                             (waiting_ == Wait::Pasting && pasteUndoable_));
+    progressBar->setValue(int(lines_->progress() * progressBar->maximum()));
+    progressRow->show();
+}
+
+void SplitPostWindow::pasting(bool starting) {
+    QTextDocument* document = editor->document();
+    if (starting) {
+        undoStepsBeforePaste_ = document->availableUndoSteps();
+        pasting_ = true;
+        return;
+    }
+    pasting_ = false;
+    // A paste is an undo step of its own (Qt never joins it to the typing
+    // before it): one undo takes it back whole.
+    pasteUndoable_ = document->availableUndoSteps() > undoStepsBeforePaste_;
+    if (waiting_ == Wait::Pasting && progressRow->isVisible()) showProgress();
+}
+
+void SplitPostWindow::cancel() {
+    if (waiting_ == Wait::Opening) {
+        close();  // the main window's text is untouched: nothing to take back
+        return;
+    }
+    if (waiting_ != Wait::Pasting || !pasteUndoable_) return;
+    QTextDocument* document = editor->document();
+    pasteUndoable_ = false;
+    wait(Wait::Counting);  // what the paste left unlaid-out is still counted
+    document->undo();
+    document->clearUndoRedoStacks(QTextDocument::RedoStack);  // no redo of half a paste
 }
 
 void SplitPostWindow::showEvent(QShowEvent* event) {
