@@ -228,8 +228,10 @@ void KeyAfterWidthChange(benchmark::State& state) {
         state.ResumeTiming();
         report(state, bench::feel(
                           [w] {
+                              const int before = w->editor->viewport()->width();
                               w->resize(w->width() + 40, w->height());
-                              QApplication::processEvents();
+                              while (w->editor->viewport()->width() == before)
+                                  QApplication::processEvents();
                               QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
                                             QStringLiteral("あ"));
                               QApplication::sendEvent(w->editor, &key);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -41,15 +42,20 @@ namespace {
 const QString kFilter = QStringLiteral("テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
 constexpr int kEditorColor = 16707279;  // #CFEEFE
 constexpr int kProgressDelayMs = 500;
+// Characters put into the editor in one step: a few milliseconds of work.
+constexpr qsizetype kPieceChars = 65536;
 
-// The editor, telling the window when a paste or a drop begins and ends.
+// The editor, handing long pastes and drops to the window and telling it when
+// the others begin and end.
 class SplitEditor : public QPlainTextEdit {
   public:
     using QPlainTextEdit::QPlainTextEdit;
+    std::function<bool(const QMimeData* source)> pasteInSteps;
     std::function<void(bool starting)> pasting;
 
   protected:
     void insertFromMimeData(const QMimeData* source) override {
+        if (pasteInSteps && pasteInSteps(source)) return;
         if (pasting) pasting(true);
         QPlainTextEdit::insertFromMimeData(source);
         if (pasting) pasting(false);
@@ -99,7 +105,18 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
     connect(lines_, &LineTally::counted, this, &SplitPostWindow::count);
     connect(lines_, &LineTally::stepped, this,
             [this] { progressBar->setValue(int(lines_->progress() * progressBar->maximum())); });
-    editor->setPlainText(host.editText().selectedText());
+    insertSteps_ = new QTimer(this);
+    insertSteps_->setSingleShot(true);
+    insertSteps_->setInterval(0);
+    connect(insertSteps_, &QTimer::timeout, this, &SplitPostWindow::insertPiece);
+    const QString text = host.editText().selectedText();
+    if (text.size() <= kPieceChars) {
+        editor->setPlainText(text);
+    } else {
+        // Like setPlainText, the opening's text is no undo step.
+        editor->document()->setUndoRedoEnabled(false);
+        insertInSteps(text, QTextCursor(editor->document()));
+    }
     applyWindowLook(this);
     resize(520, 400);
 }
@@ -109,6 +126,7 @@ SplitPostWindow::~SplitPostWindow() = default;
 void SplitPostWindow::buildWidgets() {
     auto* splitEditor = new SplitEditor(this);
     splitEditor->pasting = [this](bool starting) { pasting(starting); };
+    splitEditor->pasteInSteps = [this](const QMimeData* source) { return pasteInSteps(source); };
     editor = splitEditor;
     editor->setObjectName(QStringLiteral("RichEdit1"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -217,8 +235,8 @@ void SplitPostWindow::buildMenus() {
 
 void SplitPostWindow::count() {
     // Until the window shows, the editor has no width to wrap at: the first count
-    // is made as it shows.
-    if (!shown_) return;
+    // is made as it shows. A text going in by pieces is counted once it is in.
+    if (!shown_ || inserting()) return;
     const qint64 bytes = bytes_->bytes();
     const std::optional<qint64> lines = lines_->lines();
     if (!lines) {
@@ -249,6 +267,7 @@ void SplitPostWindow::wait(Wait what) {
     // An opening or a paste can be taken back only while nothing else is typed.
     editor->setReadOnly(what == Wait::Opening || what == Wait::Pasting);
     if (what == Wait::Nothing) {
+        steppedInsert_ = false;
         progressDelay_->stop();
         progressRow->hide();
         return;
@@ -266,8 +285,62 @@ void SplitPostWindow::showProgress() {
                                                        : QStringLiteral("行数を数えています…"));
     cancelButton->setVisible(waiting_ == Wait::Opening ||
                              (waiting_ == Wait::Pasting && pasteUndoable_));
-    progressBar->setValue(int(lines_->progress() * progressBar->maximum()));
+    progressBar->setValue(int(progress() * progressBar->maximum()));
     progressRow->show();
+}
+
+double SplitPostWindow::progress() const {
+    // With a text going in by pieces, that is the first half of the way.
+    if (inserting()) return 0.5 * double(insertedTo_) / double(inserting_.size());
+    return steppedInsert_ ? 0.5 + 0.5 * lines_->progress() : lines_->progress();
+}
+
+bool SplitPostWindow::pasteInSteps(const QMimeData* source) {
+    if (!source->hasText() || inserting()) return false;
+    const QString text = source->text();
+    if (text.size() <= kPieceChars) return false;
+    pasteUndoable_ = true;  // the pieces make one undo step
+    wait(Wait::Pasting);
+    insertInSteps(text, editor->textCursor());
+    return true;
+}
+
+void SplitPostWindow::insertInSteps(const QString& text, const QTextCursor& at) {
+    inserting_ = text;
+    insertedTo_ = 0;
+    insertAt_ = at;
+    joinPieces_ = false;
+    steppedInsert_ = true;
+    if (boxes_.shownRank() == 0) wait(Wait::Opening);
+    insertPiece();
+}
+
+void SplitPostWindow::insertPiece() {
+    if (!inserting()) return;
+    const qsizetype end = splitpost::pieceEnd(inserting_, insertedTo_, kPieceChars);
+    // The first piece replaces the selection; the others join its undo step.
+    if (joinPieces_)
+        insertAt_.joinPreviousEditBlock();
+    else
+        insertAt_.beginEditBlock();
+    insertAt_.insertText(inserting_.mid(insertedTo_, end - insertedTo_));
+    insertAt_.endEditBlock();
+    joinPieces_ = true;
+    insertedTo_ = end;
+    if (end < inserting_.size()) {
+        progressBar->setValue(int(progress() * progressBar->maximum()));
+        insertSteps_->start();
+        return;
+    }
+    inserting_.clear();
+    insertedTo_ = 0;
+    QTextDocument* document = editor->document();
+    if (!document->isUndoRedoEnabled()) {
+        document->setUndoRedoEnabled(true);  // the opening's text is in
+    } else {
+        editor->setTextCursor(insertAt_);  // the caret after the pasted text
+    }
+    count();
 }
 
 void SplitPostWindow::pasting(bool starting) {
@@ -292,6 +365,9 @@ void SplitPostWindow::cancel() {
     if (waiting_ != Wait::Pasting || !pasteUndoable_) return;
     QTextDocument* document = editor->document();
     pasteUndoable_ = false;
+    insertSteps_->stop();
+    inserting_.clear();
+    insertedTo_ = 0;
     wait(Wait::Counting);  // what the paste left unlaid-out is still counted
     document->undo();
     document->clearUndoRedoStacks(QTextDocument::RedoStack);  // no redo of half a paste

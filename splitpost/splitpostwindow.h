@@ -11,6 +11,7 @@
 // Widgets, menus and menu items carry the designer names as objectName
 // ("Form11", "RichEdit1", "Edit2" ... "Edit5", "Save1", "C1", ...).
 
+#include <QTextCursor>
 #include <QWidget>
 
 #include "splitpost/splitcounts.h"
@@ -20,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QMimeData;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -89,6 +91,11 @@ class SplitPostWindow : public QWidget {
     void wait(Wait what);
     void showProgress();
     void pasting(bool starting);
+    bool pasteInSteps(const QMimeData* source);
+    void insertInSteps(const QString& text, const QTextCursor& at);
+    void insertPiece();
+    bool inserting() const { return !inserting_.isEmpty(); }
+    double progress() const;
     void writeTo(const QString& name);
     void wheel(const QWheelEvent* event);
 
@@ -103,6 +110,14 @@ class SplitPostWindow : public QWidget {
     bool pasteUndoable_ = false;  // the last paste can be undone
     int undoStepsBeforePaste_ = 0;
     QTimer* progressDelay_ = nullptr;
+    // A long text goes into the editor a piece per step (the opening's text,
+    // a long paste), one undo step in all.
+    QString inserting_;
+    qsizetype insertedTo_ = 0;
+    QTextCursor insertAt_;
+    bool joinPieces_ = false;     // the pieces after the first join its undo step
+    bool steppedInsert_ = false;  // the wait began with one
+    QTimer* insertSteps_ = nullptr;
 };
 
 }  // namespace kirel
