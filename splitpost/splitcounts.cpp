@@ -50,16 +50,6 @@ CountBoxes::Texts CountBoxes::update(qint64 lines, qint64 bytes) {
     return t;
 }
 
-qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size) {
-    if (size < 2 || text.size() - from <= size) return text.size();
-    const qsizetype limit = from + size;
-    const qsizetype lastBreak = text.sliced(from, size).lastIndexOf(u'\n');
-    if (lastBreak >= 0) return from + lastBreak + 1;
-    const QChar next = text[limit];
-    if (next.isLowSurrogate() || (next == u'\n' && text[limit - 1] == u'\r')) return limit - 1;
-    return limit;
-}
-
 QString withTextExtension(const QString& name) {
     static const QString kTxt = QStringLiteral(".txt");
     return name.endsWith(kTxt, Qt::CaseSensitive) ? name : name + kTxt;

@@ -46,13 +46,6 @@ class CountBoxes {
     int shownRank_ = 0;
 };
 
-// Where the piece of text that starts at from ends, for inserting a long text
-// a piece at a time: after the last line break within about size characters, so
-// that no piece ends inside a line break or a surrogate pair; a line longer
-// than size is cut at size (one unit less before a low surrogate or a "\n" that
-// follows "\r"). Returns text.size() for the last piece.
-qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size);
-
 // The name a save writes: ".txt" is added unless the name already ends in
 // exactly ".txt" (so "memo.TXT" becomes "memo.TXT.txt").
 QString withTextExtension(const QString& name);

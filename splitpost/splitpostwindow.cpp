@@ -33,6 +33,7 @@
 #include "platform/readonlyinput.h"
 #include "platform/sjis.h"
 #include "platform/textfile.h"
+#include "platform/textpieces.h"
 #include "platform/windowlook.h"
 #include "splitpost/linetally.h"
 
@@ -42,8 +43,6 @@ namespace {
 const QString kFilter = QStringLiteral("テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
 constexpr int kEditorColor = 16707279;  // #CFEEFE
 constexpr int kProgressDelayMs = 500;
-// Characters put into the editor in one step: a few milliseconds of work.
-constexpr qsizetype kPieceChars = 65536;
 
 // The editor, handing long pastes and drops to the window and telling it when
 // the others begin and end.
@@ -317,7 +316,7 @@ void SplitPostWindow::insertInSteps(const QString& text, const QTextCursor& at) 
 
 void SplitPostWindow::insertPiece() {
     if (!inserting()) return;
-    const qsizetype end = splitpost::pieceEnd(inserting_, insertedTo_, kPieceChars);
+    const qsizetype end = pieceEnd(inserting_, insertedTo_, kPieceChars);
     // The first piece replaces the selection; the others join its undo step.
     if (joinPieces_)
         insertAt_.joinPreviousEditBlock();

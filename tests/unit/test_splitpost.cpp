@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sjis.h"
+#include "platform/textpieces.h"
 #include "splitpost/splitcounts.h"
 
 using namespace kirel;
@@ -93,7 +94,7 @@ TEST(SplitPostSave, TextExtensionAddedUnlessTheNameEndsInExactlyDotTxt) {
     EXPECT_EQ(withTextExtension(QStringLiteral("分割その１")), QStringLiteral("分割その１.txt"));
 }
 
-TEST(SplitPostPieces, EndAfterALineBreakAndNeverInsideAPairOrCrLf) {
+TEST(TextPieces, EndAfterALineBreakAndNeverInsideAPairOrCrLf) {
     const QString lines = QStringLiteral("ab\ncd\nef\n");
     EXPECT_EQ(pieceEnd(lines, 0, 5), 3);  // after "ab\n"
     EXPECT_EQ(pieceEnd(lines, 3, 5), 6);
