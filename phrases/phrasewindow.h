@@ -30,6 +30,7 @@ class QTabWidget;
 namespace kirel {
 
 class EditorHost;
+class PieceFill;
 
 class PhraseWindow : public QWidget, public TextArtTarget {
     Q_OBJECT
@@ -94,6 +95,7 @@ class PhraseWindow : public QWidget, public TextArtTarget {
     phrases::MenuLibrary artLibrary_;
     phrases::TextArtSession art_;
     bool settingArt_ = false;
+    PieceFill* artFill_ = nullptr;  // a long picture goes into the editor in steps
 };
 
 }  // namespace kirel

@@ -19,6 +19,7 @@ void PieceFill::fill(const QString& text) {
     if (running()) {
         steps_->stop();
         text_.clear();
+        editor_->document()->setUndoRedoEnabled(true);
         editor_->setReadOnly(wasReadOnly_);
     }
     if (text.size() <= kPieceChars) {
