@@ -108,7 +108,7 @@ void OpenPhraseWindow(benchmark::State& state) {
                               w = new kirel::PhraseWindow(folder.form.get(), *folder.form);
                               w->show();
                           },
-                          [&] { return w && w->isVisible(); }));
+                          [&] { return w && !w->artEditor->isReadOnly(); }));
         state.counters["items"] = w->items->count();
         delete w;
     }
