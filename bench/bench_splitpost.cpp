@@ -77,6 +77,15 @@ struct Editor {
     }
 };
 
+// (A window that counts everything at once is done when the action returns.)
+template <class Window>
+bool settled(const Window* w) {
+    if constexpr (requires { w->waiting(); })
+        return w->waiting() == Window::Wait::Nothing;
+    else
+        return true;
+}
+
 // A split-post window opened on that text, shown at its size.
 struct Window {
     kirel::SplitPostWindow* window = nullptr;
@@ -87,7 +96,7 @@ struct Window {
         const double before = residentKb();
         window = new kirel::SplitPostWindow(e.form.get(), *e.form);
         window->show();
-        QApplication::processEvents();
+        bench::feel([] {}, [this] { return settled(window); });
         openedKb = residentKb() - before;
     }
     ~Window() { delete window; }
@@ -148,15 +157,6 @@ BENCHMARK(Open)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The long actions. Each is run from the event loop and counted done when the
 // window's counts are right again.
-// (A window that counts everything at once is done when the action returns.)
-template <class Window>
-bool settled(const Window* w) {
-    if constexpr (requires { w->waiting(); })
-        return w->waiting() == Window::Wait::Nothing;
-    else
-        return true;
-}
-
 void report(benchmark::State& state, const bench::Felt& felt) {
     state.counters["wall_ms"] = felt.wallMs;
     state.counters["stall_ms"] = felt.stallMs;
