@@ -1,10 +1,15 @@
 // The split-post window's cost per keystroke with 1 MB of text: the four counts
 // kept up to date from each change (display lines from the editor's layout,
-// Shift-JIS bytes), next to counting the whole text again.
+// Shift-JIS bytes), next to counting the whole text again. Then the long
+// actions with 1 MB and 5 MB of text (opening, a paste, undoing a delete-all,
+// the first key after a resize) as a user feels them: the wall time until the
+// counts are right and the longest stall of the window's thread.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -15,19 +20,25 @@
 #include "platform/sjis.h"
 #include "splitpost/linetally.h"
 #include "splitpost/splitpostwindow.h"
+#include "stallprobe.h"
 
 namespace {
 
 // About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII, every third one
 // long enough to wrap.
-QString longPost() {
+QString longPost(qint64 bytes = 1024 * 1024) {
     const QString line =
         QStringLiteral("こんにちは、今日のスレッドの話題について返信します。abc 123 ｱｲｳ\n");
     const QString longLine =
         QString(3, QChar(u'長')) + line.repeated(2).remove(QChar(u'\n')) + QLatin1Char('\n');
+    const qint64 lineBytes = kirel::sjis::byteLength(line) + 1;  // CR LF
+    const qint64 longBytes = kirel::sjis::byteLength(longLine) + 1;
     QString text;
-    for (int i = 0; kirel::sjis::byteLength(text) < 1024 * 1024; ++i)
+    qint64 n = 0;
+    for (int i = 0; n < bytes; ++i) {
         text += i % 3 == 2 ? longLine : line;
+        n += i % 3 == 2 ? longBytes : lineBytes;
+    }
     return text;
 }
 
@@ -66,6 +77,15 @@ struct Editor {
     }
 };
 
+// (A window that counts everything at once is done when the action returns.)
+template <class Window>
+bool settled(const Window* w) {
+    if constexpr (requires { w->waiting(); })
+        return w->waiting() == Window::Wait::Nothing;
+    else
+        return true;
+}
+
 // A split-post window opened on that text, shown at its size.
 struct Window {
     kirel::SplitPostWindow* window = nullptr;
@@ -76,7 +96,7 @@ struct Window {
         const double before = residentKb();
         window = new kirel::SplitPostWindow(e.form.get(), *e.form);
         window->show();
-        QApplication::processEvents();
+        bench::feel([] {}, [this] { return settled(window); });
         openedKb = residentKb() - before;
     }
     ~Window() { delete window; }
@@ -134,6 +154,103 @@ void Open(benchmark::State& state) {
     }
 }
 BENCHMARK(Open)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The long actions. Each is run from the event loop and counted done when the
+// window's counts are right again.
+void report(benchmark::State& state, const bench::Felt& felt) {
+    state.counters["wall_ms"] = felt.wallMs;
+    state.counters["stall_ms"] = felt.stallMs;
+}
+
+// The main window with a text of the given size selected.
+MainWindow& editorWith(qint64 bytes) {
+    Editor& e = Editor::shared();
+    if (kirel::sjis::byteLength(e.form->editPane->toPlainText()) / 1000000 != bytes / 1000000) {
+        e.form->editPane->setPlainText(longPost(bytes));
+        e.form->editPane->selectAll();
+    }
+    return *e.form;
+}
+
+// A window opened on that text, its counts done.
+kirel::SplitPostWindow* settledWindow(qint64 bytes) {
+    MainWindow& form = editorWith(bytes);
+    auto* w = new kirel::SplitPostWindow(&form, form);
+    w->show();
+    bench::feel([] {}, [w] { return settled(w); });
+    return w;
+}
+
+void OpenLong(benchmark::State& state) {
+    MainWindow& form = editorWith(state.range(0) * 1000000);
+    for (auto _ : state) {
+        kirel::SplitPostWindow* w = nullptr;
+        report(state, bench::feel(
+                          [&] {
+                              w = new kirel::SplitPostWindow(&form, form);
+                              w->show();
+                          },
+                          [&] { return w && settled(w); }));
+        delete w;
+    }
+}
+
+void PasteLong(benchmark::State& state) {
+    const QString text = longPost(state.range(0) * 1000000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        editorWith(10).editPane->selectAll();
+        kirel::SplitPostWindow* w = settledWindow(10);
+        QApplication::clipboard()->setText(text);
+        state.ResumeTiming();
+        report(state, bench::feel([w] { w->editor->paste(); }, [w] { return settled(w); }));
+        delete w;
+    }
+}
+
+void UndoDeleteAll(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        kirel::SplitPostWindow* w = settledWindow(state.range(0) * 1000000);
+        w->editor->selectAll();
+        w->editor->textCursor().removeSelectedText();
+        bench::feel([] {}, [w] { return settled(w); });
+        state.ResumeTiming();
+        report(state, bench::feel([w] { w->editor->undo(); }, [w] { return settled(w); }));
+        delete w;
+    }
+}
+
+// The window made wider, then a key typed at once.
+void KeyAfterWidthChange(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        kirel::SplitPostWindow* w = settledWindow(state.range(0) * 1000000);
+        w->editor->moveCursor(QTextCursor::End);
+        state.ResumeTiming();
+        report(state, bench::feel(
+                          [w] {
+                              const int before = w->editor->viewport()->width();
+                              w->resize(w->width() + 40, w->height());
+                              while (w->editor->viewport()->width() == before)
+                                  QApplication::processEvents();
+                              QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                            QStringLiteral("あ"));
+                              QApplication::sendEvent(w->editor, &key);
+                          },
+                          [w] { return settled(w); }));
+        delete w;
+    }
+}
+
+void longAction(benchmark::internal::Benchmark* b) {
+    b->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+    b->ComputeStatistics("min", bench::least)->ReportAggregatesOnly(true);
+}
+BENCHMARK(OpenLong)->Apply(longAction);
+BENCHMARK(PasteLong)->Apply(longAction);
+BENCHMARK(UndoDeleteAll)->Apply(longAction);
+BENCHMARK(KeyAfterWidthChange)->Apply(longAction);
 
 }  // namespace
 

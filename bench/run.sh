@@ -9,7 +9,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 echo "== counter"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_counter" --benchmark_min_time=0.5
 echo "== split-post window"
-QT_QPA_PLATFORM=offscreen "$build/bench/bench_splitpost" --benchmark_min_time=0.5
+QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_splitpost" --benchmark_min_time=0.5
+echo "== decorative rules and fixed phrases with long files"
+QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_bigfiles"
 echo "== text-art line widths"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_artwidth" --benchmark_min_time=0.5
 echo "== decoration window"

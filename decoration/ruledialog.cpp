@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringListModel>
 #include <QTextDocument>
 
 #include "core/appstate.h"
@@ -17,6 +18,7 @@
 #include "decoration/rules.h"
 #include "platform/editmenu.h"
 #include "platform/failure.h"
+#include "platform/piecefill.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/systemcolors.h"
@@ -44,6 +46,9 @@ RuleDialog::RuleDialog(EditorHost& host, QWidget* owner)
     setAutoFillBackground(true);
     buildWidgets();
     buildEditorMenu();
+    fill_ = new PieceFill(editor);
+    // Saving a half-filled editor would cut the rule file short.
+    connect(fill_, &PieceFill::finished, this, [this] { saveButton->setEnabled(true); });
     load();
     app().ClipCaptureOn = 0;
 }
@@ -113,9 +118,16 @@ void RuleDialog::load() {
     } catch (const Failure& failure) {
         showPlain(failure.message());
     }
-    ruleBox->addItems(rules);
+    // A list model fills a long list at once, where the combo box's own items
+    // would be made one by one.
+    ruleBox->setModel(new QStringListModel(rules, ruleBox));
     ruleBox->setCurrentIndex(-1);
-    editor->setPlainText(decoration::editorTextOfRules(rules));
+    fillEditor(decoration::editorTextOfRules(rules));
+}
+
+void RuleDialog::fillEditor(const QString& text) {
+    fill_->fill(text);
+    saveButton->setEnabled(!fill_->running());
 }
 
 void RuleDialog::insertRule() {
@@ -131,8 +143,9 @@ void RuleDialog::insertRule() {
 
 void RuleDialog::saveRules() {
     try {
+        if (fill_->running()) return;  // the rules are not all in the editor yet
         decoration::saveRules(path_, editor->toPlainText());
-        editor->setPlainText(decoration::editorTextOfRules(decoration::readRules(path_)));
+        fillEditor(decoration::editorTextOfRules(decoration::readRules(path_)));
     } catch (const Failure& failure) {
         showPlain(failure.message());
         return;

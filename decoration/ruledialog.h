@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace kirel {
 
+class PieceFill;
+
 class EditorHost;
 
 class RuleDialog : public QDialog {
@@ -56,8 +58,10 @@ class RuleDialog : public QDialog {
     void buildWidgets();
     void buildEditorMenu();
     void load();
+    void fillEditor(const QString& text);
 
     EditorHost& host_;
+    PieceFill* fill_ = nullptr;  // a long rule file goes into the editor in steps
     QString path_;
     bool finished_ = false;
 };

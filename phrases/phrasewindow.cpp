@@ -22,6 +22,7 @@
 #include "phrases/windowlook.h"
 #include "platform/editmenu.h"
 #include "platform/failure.h"
+#include "platform/piecefill.h"
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
@@ -209,8 +210,10 @@ void PhraseWindow::buildWidgets() {
     connect(items, &QListWidget::itemDoubleClicked, this, &PhraseWindow::insertSelectedItem);
     items->installEventFilter(this);
     phrases::selectCurrentOnFocus(items);
+    artFill_ = new PieceFill(artEditor);
     connect(artEditor, &QPlainTextEdit::textChanged, this, [this] {
-        if (!settingArt_)
+        // The pieces of a long picture going in are no edit.
+        if (!settingArt_ && !artFill_->running())
             art_.edited(artEditor->toPlainText(), artMenus->currentText(),
                         artMenus->currentIndex());
     });
@@ -322,7 +325,7 @@ void PhraseWindow::choosePhraseMenu(int index) {
 
 void PhraseWindow::setArtText(const QString& text) {
     settingArt_ = true;
-    artEditor->setPlainText(text);
+    artFill_->fill(text);
     settingArt_ = false;
     // Another picture: no target line, nothing to report.
     artWidths->clearTargetLine();
@@ -360,6 +363,7 @@ void PhraseWindow::buttonClicked() {
         close();
         return;
     }
+    if (artFill_->running()) return;  // the picture is not all in the editor yet
     const QString picture = artEditor->toPlainText();
     if (picture.isEmpty()) {
         ask(QStringLiteral("挿入するテキストがありません。"), Icon::Warning);
@@ -452,6 +456,7 @@ bool PhraseWindow::addItem(const QString& text) {
 
 void PhraseWindow::saveItemCommand() {
     if (pages->currentIndex() == kArtPage) {
+        if (artFill_->running()) return;  // saving half a picture would cut its file
         showArt(art_.save(artMenus->currentText(), artEditor->toPlainText()));
         return;
     }

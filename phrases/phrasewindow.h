@@ -32,6 +32,7 @@ namespace kirel {
 
 class DotWidthGutter;
 class EditorHost;
+class PieceFill;
 
 class PhraseWindow : public QWidget, public TextArtTarget {
     Q_OBJECT
@@ -105,6 +106,7 @@ class PhraseWindow : public QWidget, public TextArtTarget {
     phrases::MenuLibrary artLibrary_;
     phrases::TextArtSession art_;
     bool settingArt_ = false;
+    PieceFill* artFill_ = nullptr;  // a long picture goes into the editor in steps
 };
 
 }  // namespace kirel

@@ -3,14 +3,20 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <functional>
 
 #include "core/appstate.h"
 #include "core/colors.h"
@@ -25,8 +31,10 @@
 #include "platform/profile.h"
 #include "platform/prompter.h"
 #include "platform/qttextpane.h"
+#include "platform/readonlyinput.h"
 #include "platform/sjis.h"
 #include "platform/textfile.h"
+#include "platform/textpieces.h"
 #include "platform/windowlook.h"
 #include "splitpost/linetally.h"
 
@@ -35,6 +43,24 @@ namespace {
 
 const QString kFilter = QStringLiteral("テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
 constexpr int kEditorColor = 16707279;  // #CFEEFE
+constexpr int kProgressDelayMs = 500;
+
+// The editor, handing long pastes and drops to the window and telling it when
+// the others begin and end.
+class SplitEditor : public QPlainTextEdit {
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+    std::function<bool(const QMimeData* source)> pasteInSteps;
+    std::function<void(bool starting)> pasting;
+
+  protected:
+    void insertFromMimeData(const QMimeData* source) override {
+        if (pasteInSteps && pasteInSteps(source)) return;
+        if (pasting) pasting(true);
+        QPlainTextEdit::insertFromMimeData(source);
+        if (pasting) pasting(false);
+    }
+};
 
 QLineEdit* countBox(QWidget* parent, const char* name, int width) {
     auto* box = new QLineEdit(parent);
@@ -72,10 +98,25 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
     buildWidgets();
     buildMenus();
     new ImeColors(editor);
+    refuseInputMethodWhileReadOnly(editor);
     bytes_ = new ByteTally(editor->document());
     lines_ = new LineTally(editor);
     connect(editor, &QPlainTextEdit::textChanged, this, &SplitPostWindow::count);
-    editor->setPlainText(host.editText().selectedText());
+    connect(lines_, &LineTally::counted, this, &SplitPostWindow::count);
+    connect(lines_, &LineTally::stepped, this,
+            [this] { progressBar->setValue(int(lines_->progress() * progressBar->maximum())); });
+    insertSteps_ = new QTimer(this);
+    insertSteps_->setSingleShot(true);
+    insertSteps_->setInterval(0);
+    connect(insertSteps_, &QTimer::timeout, this, &SplitPostWindow::insertPiece);
+    const QString text = host.editText().selectedText();
+    if (text.size() <= kPieceChars) {
+        editor->setPlainText(text);
+    } else {
+        // Like setPlainText, the opening's text is no undo step.
+        editor->document()->setUndoRedoEnabled(false);
+        insertInSteps(text, QTextCursor(editor->document()));
+    }
     applyWindowLook(this);
     resize(520, 400);
 }
@@ -83,7 +124,10 @@ SplitPostWindow::SplitPostWindow(QWidget* owner, EditorHost& host)
 SplitPostWindow::~SplitPostWindow() = default;
 
 void SplitPostWindow::buildWidgets() {
-    editor = new QPlainTextEdit(this);
+    auto* splitEditor = new SplitEditor(this);
+    splitEditor->pasting = [this](bool starting) { pasting(starting); };
+    splitEditor->pasteInSteps = [this](const QMimeData* source) { return pasteInSteps(source); };
+    editor = splitEditor;
     editor->setObjectName(QStringLiteral("RichEdit1"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(15);
@@ -124,11 +168,34 @@ void SplitPostWindow::buildWidgets() {
     counts->addWidget(titleBox, 1, 3);
     counts->setColumnStretch(4, 1);
 
+    progressRow = new QWidget(this);
+    progressRow->setObjectName(QStringLiteral("progressRow"));
+    progressLabel = new QLabel(progressRow);
+    progressLabel->setObjectName(QStringLiteral("progressLabel"));
+    progressBar = new QProgressBar(progressRow);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setRange(0, 1000);
+    progressBar->setTextVisible(false);
+    cancelButton = new QPushButton(QStringLiteral("中止"), progressRow);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    auto* progress = new QHBoxLayout(progressRow);
+    progress->setContentsMargins(6, 0, 6, 4);
+    progress->addWidget(progressLabel);
+    progress->addWidget(progressBar, 1);
+    progress->addWidget(cancelButton);
+    progressRow->hide();
+    progressDelay_ = new QTimer(this);
+    progressDelay_->setSingleShot(true);
+    progressDelay_->setInterval(kProgressDelayMs);
+    connect(progressDelay_, &QTimer::timeout, this, &SplitPostWindow::showProgress);
+    connect(cancelButton, &QPushButton::clicked, this, &SplitPostWindow::cancel);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(counts);
     layout->addWidget(editor, 1);
+    layout->addWidget(progressRow);
 }
 
 void SplitPostWindow::buildMenus() {
@@ -141,17 +208,18 @@ void SplitPostWindow::buildMenus() {
     save = item(fileMenu, "Save1", QStringLiteral("上書き保存(&S)"));
     saveAs = item(fileMenu, "SaveAs1", QStringLiteral("名前をつけて保存(&A)"));
 
-    // The edit commands of the main window, acting on the focused control.
+    // The edit commands of the main window. They act on the editor only: the
+    // count boxes are read-only by every path, also when one of them has the
+    // focus as the window-wide shortcut Ctrl+V or Ctrl+X is pressed.
     editMenu = menuBar->addMenu(QStringLiteral("編集(&E)"));
     editMenu->setObjectName(QStringLiteral("E1"));
-    const EditItems edit = addEditItems(editMenu, [this] { return focusWidget(); });
+    const EditItems edit = addEditItems(editMenu, [this] { return editor; });
     undo = edit.undo;
     cut = edit.cut;
     copy = edit.copy;
     paste = edit.paste;
     selectAll = edit.selectAll;
-    // In a menu bar the shortcuts work for the whole window (Alt+Backspace undoes
-    // in either field).
+    // In a menu bar the shortcuts work for the whole window.
     for (QAction* a : editMenu->actions()) a->setShortcutContext(Qt::WindowShortcut);
 
     transfer = menuBar->addAction(QStringLiteral("クリップボードに転送(&C)"));
@@ -167,13 +235,142 @@ void SplitPostWindow::buildMenus() {
 
 void SplitPostWindow::count() {
     // Until the window shows, the editor has no width to wrap at: the first count
-    // is made as it shows.
-    if (!shown_) return;
-    const splitpost::CountBoxes::Texts t = boxes_.update(lines_->lines(), bytes_->bytes());
+    // is made as it shows. A text going in by pieces is counted once it is in.
+    if (!shown_ || inserting()) return;
+    const qint64 bytes = bytes_->bytes();
+    const std::optional<qint64> lines = lines_->lines();
+    if (!lines) {
+        // The lines and their rank follow when every block is laid out; the bytes
+        // are right at once.
+        bytesBox->setText(QString::number(bytes));
+        fullWidthBox->setText(QString::number(splitpost::fullWidthOf(bytes)));
+        wait(boxes_.shownRank() == 0 ? Wait::Opening : pasting_ ? Wait::Pasting : Wait::Counting);
+        return;
+    }
+    const splitpost::CountBoxes::Texts t = boxes_.update(*lines, bytes);
     linesBox->setText(t.lines);
     bytesBox->setText(t.bytes);
     fullWidthBox->setText(t.fullWidth);
     if (t.title) titleBox->setText(*t.title);
+    wait(Wait::Nothing);
+}
+
+void SplitPostWindow::wait(Wait what) {
+    if (what == waiting_ || waiting_ == Wait::Opening) {
+        if (what == Wait::Nothing)
+            waiting_ = what;  // the opening is done
+        else
+            return;
+    }
+    const bool starting = waiting_ == Wait::Nothing;
+    waiting_ = what;
+    // An opening or a paste can be taken back only while nothing else is typed.
+    editor->setReadOnly(what == Wait::Opening || what == Wait::Pasting);
+    if (what == Wait::Nothing) {
+        steppedInsert_ = false;
+        progressDelay_->stop();
+        progressRow->hide();
+        return;
+    }
+    if (progressRow->isVisible())
+        showProgress();
+    else if (starting)
+        progressDelay_->start();
+}
+
+void SplitPostWindow::showProgress() {
+    if (waiting_ == Wait::Nothing) return;
+    progressLabel->setText(waiting_ == Wait::Opening   ? QStringLiteral("開いています…")
+                           : waiting_ == Wait::Pasting ? QStringLiteral("貼り付けています…")
+                                                       : QStringLiteral("行数を数えています…"));
+    cancelButton->setVisible(waiting_ == Wait::Opening ||
+                             (waiting_ == Wait::Pasting && pasteUndoable_));
+    progressBar->setValue(int(progress() * progressBar->maximum()));
+    progressRow->show();
+}
+
+double SplitPostWindow::progress() const {
+    // With a text going in by pieces, that is the first half of the way.
+    if (inserting()) return 0.5 * double(insertedTo_) / double(inserting_.size());
+    return steppedInsert_ ? 0.5 + 0.5 * lines_->progress() : lines_->progress();
+}
+
+bool SplitPostWindow::pasteInSteps(const QMimeData* source) {
+    if (!source->hasText() || inserting()) return false;
+    const QString text = source->text();
+    if (text.size() <= kPieceChars) return false;
+    pasteUndoable_ = true;  // the pieces make one undo step
+    wait(Wait::Pasting);
+    insertInSteps(text, editor->textCursor());
+    return true;
+}
+
+void SplitPostWindow::insertInSteps(const QString& text, const QTextCursor& at) {
+    inserting_ = text;
+    insertedTo_ = 0;
+    insertAt_ = at;
+    joinPieces_ = false;
+    steppedInsert_ = true;
+    if (boxes_.shownRank() == 0) wait(Wait::Opening);
+    insertPiece();
+}
+
+void SplitPostWindow::insertPiece() {
+    if (!inserting()) return;
+    const qsizetype end = pieceEnd(inserting_, insertedTo_, kPieceChars);
+    // The first piece replaces the selection; the others join its undo step.
+    if (joinPieces_)
+        insertAt_.joinPreviousEditBlock();
+    else
+        insertAt_.beginEditBlock();
+    insertAt_.insertText(inserting_.mid(insertedTo_, end - insertedTo_));
+    insertAt_.endEditBlock();
+    joinPieces_ = true;
+    insertedTo_ = end;
+    if (end < inserting_.size()) {
+        progressBar->setValue(int(progress() * progressBar->maximum()));
+        insertSteps_->start();
+        return;
+    }
+    inserting_.clear();
+    insertedTo_ = 0;
+    QTextDocument* document = editor->document();
+    if (!document->isUndoRedoEnabled()) {
+        document->setUndoRedoEnabled(true);  // the opening's text is in
+    } else {
+        editor->setTextCursor(insertAt_);  // the caret after the pasted text
+    }
+    count();
+}
+
+void SplitPostWindow::pasting(bool starting) {
+    QTextDocument* document = editor->document();
+    if (starting) {
+        undoStepsBeforePaste_ = document->availableUndoSteps();
+        pasting_ = true;
+        return;
+    }
+    pasting_ = false;
+    // A paste is an undo step of its own (Qt never joins it to the typing
+    // before it): one undo takes it back whole.
+    pasteUndoable_ = document->availableUndoSteps() > undoStepsBeforePaste_;
+    if (waiting_ == Wait::Pasting && progressRow->isVisible()) showProgress();
+}
+
+void SplitPostWindow::cancel() {
+    if (waiting_ == Wait::Opening) {
+        close();  // the main window's text is untouched: nothing to take back
+        return;
+    }
+    if (waiting_ != Wait::Pasting || !pasteUndoable_) return;
+    QTextDocument* document = editor->document();
+    pasteUndoable_ = false;
+    insertSteps_->stop();
+    inserting_.clear();
+    insertedTo_ = 0;
+    wait(Wait::Counting);  // what the paste left unlaid-out is still counted
+    document->undo();
+    document->clearUndoRedoStacks(QTextDocument::RedoStack);  // no redo of half a paste
 }
 
 void SplitPostWindow::showEvent(QShowEvent* event) {

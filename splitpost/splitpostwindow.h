@@ -11,6 +11,7 @@
 // Widgets, menus and menu items carry the designer names as objectName
 // ("Form11", "RichEdit1", "Edit2" ... "Edit5", "Save1", "C1", ...).
 
+#include <QTextCursor>
 #include <QWidget>
 
 #include "splitpost/splitcounts.h"
@@ -20,7 +21,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QMimeData;
 class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTimer;
 
 namespace kirel {
 
@@ -49,6 +54,11 @@ class SplitPostWindow : public QWidget {
            *titleLabel = nullptr;
     QLineEdit *linesBox = nullptr, *bytesBox = nullptr, *fullWidthBox = nullptr,
               *titleBox = nullptr;
+    // Shown when the lines of a long text take more than half a second to count.
+    QWidget* progressRow = nullptr;
+    QLabel* progressLabel = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QPushButton* cancelButton = nullptr;
 
     // "上書き保存(&S)": to the name of the last save as, else as save as.
     void saveText();
@@ -56,6 +66,15 @@ class SplitPostWindow : public QWidget {
     void saveTextAs();
     // "クリップボードに転送(&C)".
     void transferToClipboard();
+
+    // What the window waits for while the lines of a long text are laid out in
+    // steps: the opening, a paste (both can be cancelled; the editor takes no
+    // input meanwhile) or a count after another change (a resize, an undo).
+    enum class Wait { Nothing, Opening, Pasting, Counting };
+    Wait waiting() const { return waiting_; }
+    // Cancelling the opening closes the window; cancelling a paste takes it back
+    // whole. Nothing else is cancelled.
+    void cancel();
 
     // The name the save dialog holds (as the user gave it, before ".txt").
     const QString& fileName() const { return fileName_; }
@@ -69,6 +88,14 @@ class SplitPostWindow : public QWidget {
     void buildWidgets();
     void buildMenus();
     void count();
+    void wait(Wait what);
+    void showProgress();
+    void pasting(bool starting);
+    bool pasteInSteps(const QMimeData* source);
+    void insertInSteps(const QString& text, const QTextCursor& at);
+    void insertPiece();
+    bool inserting() const { return !inserting_.isEmpty(); }
+    double progress() const;
     void writeTo(const QString& name);
     void wheel(const QWheelEvent* event);
 
@@ -78,6 +105,19 @@ class SplitPostWindow : public QWidget {
     splitpost::CountBoxes boxes_;
     QString fileName_;
     bool shown_ = false;
+    Wait waiting_ = Wait::Nothing;
+    bool pasting_ = false;        // inside the editor's paste or drop
+    bool pasteUndoable_ = false;  // the last paste can be undone
+    int undoStepsBeforePaste_ = 0;
+    QTimer* progressDelay_ = nullptr;
+    // A long text goes into the editor a piece per step (the opening's text,
+    // a long paste), one undo step in all.
+    QString inserting_;
+    qsizetype insertedTo_ = 0;
+    QTextCursor insertAt_;
+    bool joinPieces_ = false;     // the pieces after the first join its undo step
+    bool steppedInsert_ = false;  // the wait began with one
+    QTimer* insertSteps_ = nullptr;
 };
 
 }  // namespace kirel

@@ -515,6 +515,42 @@ class DecorationGui : public QObject {
         QCOMPARE(dialog.editor->toPlainText(), QStringLiteral("kept"));
     }
 
+    void aLongRuleFileFillsTheEditorInStepsAndIsSavedWhole() {
+        QStringList rules;
+        for (int i = 0; i < 12000; ++i) rules << QStringLiteral("━━☆彡 %1 ━━ ｱｲｳ ━━").arg(i);
+        rules << QString();  // an empty rule at the end survives
+        const QString path = app().path(QStringLiteral("user/kazari.txt"));
+        QVERIFY(QDir().mkpath(app().path(QStringLiteral("user"))));
+        writeItemList(path, rules);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+
+        RuleDialog dialog(*form_, form_);
+        dialog.show();
+        QCOMPARE(dialog.ruleBox->count(), rules.size());
+        QCOMPARE(dialog.ruleBox->currentIndex(), -1);
+        // Not all in yet: nothing can be typed and nothing saved.
+        QVERIFY(dialog.editor->isReadOnly());
+        QVERIFY(!dialog.saveButton->isEnabled());
+        dialog.saveRules();
+        QVERIFY(fixture_.prompter->shown.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.saveButton->isEnabled(), 30000);
+        QVERIFY(!dialog.editor->isReadOnly());
+        QVERIFY(!dialog.editor->document()->isUndoAvailable());
+        QCOMPARE(dialog.editor->toPlainText(), rules.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+        dialog.saveButton->click();
+        QCOMPARE(fixture_.prompter->last(), QStringLiteral("アイテムリストに追加しました。"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        file.close();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.saveButton->isEnabled(), 30000);
+        dialog.ruleBox->setCurrentIndex(rules.size() - 2);
+        QCOMPARE(dialog.ruleBox->currentText(), rules[rules.size() - 2]);
+    }
+
     void ruleMenuItemOpensTheModalDialog() {
         QString seen;
         QTimer::singleShot(0, this, [&seen] {

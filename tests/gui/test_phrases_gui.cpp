@@ -486,6 +486,42 @@ class PhrasesGui : public QObject {
         QCOMPARE(bytesOf(path("user/custom/mozie/inu.txt")), QByteArray());
     }
 
+    void aLongPictureFillsTheEditorInStepsAsNoEdit() {
+        QDir(path("user")).mkpath(QStringLiteral("custom/mozie"));
+        writeFile(path("user/custom/mozie/Itemlist.txt"), "small\r\nbig\r\n");
+        QString picture;
+        for (int i = 0; i < 8000; ++i) picture += QStringLiteral("（ ´∀｀）%1 ∧＿∧\n").arg(i);
+        writeFile(path("user/custom/mozie/big.txt"), sjis::toFile(picture));
+        writeFile(path("user/custom/mozie/small.txt"), "x");
+        PhraseWindow* w = openPhrases();
+        QVERIFY(w);
+        w->pages->setCurrentIndex(1);
+        QCOMPARE(w->artEditor->toPlainText(), QStringLiteral("x"));
+        choose(w->artMenus, 1);
+        // Until every piece is in: no typing, no insert, no save, no edit.
+        QVERIFY(w->artEditor->isReadOnly());
+        form_->editPane->setPlainText(QStringLiteral("post"));
+        w->button->click();
+        w->saveItem->trigger();
+        QCOMPARE(post(), QStringLiteral("post"));
+        QCOMPARE(bytesOf(path("user/custom/mozie/big.txt")), sjis::toFile(picture));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->artEditor->isReadOnly(), 30000);
+        QCOMPARE(w->artEditor->toPlainText(), picture);
+        QVERIFY(!w->artModified());
+        // Another menu while a picture goes in: no question, the new one shown.
+        choose(w->artMenus, 0);
+        choose(w->artMenus, 1);
+        QVERIFY(w->artEditor->isReadOnly());
+        prompter_->clear();
+        choose(w->artMenus, 0);
+        QVERIFY(prompter_->shown.isEmpty());
+        QCOMPARE(w->artEditor->toPlainText(), QStringLiteral("x"));
+        QVERIFY(!w->artEditor->isReadOnly());
+        QVERIFY(w->artEditor->document()->isUndoRedoEnabled());
+        QVERIFY(!w->artModified());
+        w->close();
+    }
+
     // --- quote marks ---
 
     void quoteMarkListFromTheSettingsMenu() {

@@ -9,9 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <cmath>
 
@@ -70,6 +75,34 @@ class SplitPostGui : public QObject {
         const qreal margin = w->editor->document()->documentMargin();
         const int perLine = int((w->editor->viewport()->width() - 2 * margin) / advance);
         return (n + perLine - 1) / perLine;
+    }
+    // The display lines of the whole text, every block laid out anew at the
+    // editor's width now, the empty last line not counted.
+    static QString fullRecount(const SplitPostWindow* w) {
+        QTextDocument* document = w->editor->document();
+        document->markContentsDirty(0, document->characterCount());
+        auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document->documentLayout());
+        int lines = 0;
+        for (QTextBlock b = document->firstBlock(); b.isValid(); b = b.next()) {
+            layout->ensureBlockLayout(b);
+            lines += b.layout()->lineCount();
+        }
+        if (document->lastBlock().length() <= 1) --lines;
+        return QString::number(lines);
+    }
+    static bool settled(const SplitPostWindow* w) {
+        return w->waiting() == SplitPostWindow::Wait::Nothing;
+    }
+    // Lines of mixed text, some of them long enough to wrap, of about this many
+    // Shift-JIS bytes.
+    static QString mixedLines(int lines) {
+        QString text;
+        for (int i = 0; i < lines; ++i) {
+            text += QStringLiteral("%1行目 mixed ｶﾅ text ").arg(i);
+            if (i % 3 == 0) text += QString(60 + i % 40, QChar(u'字'));
+            text += QLatin1Char('\n');
+        }
+        return text;
     }
     static QByteArray bytesOf(const QString& path) {
         QFile f(path);
@@ -153,6 +186,174 @@ class SplitPostGui : public QObject {
         QCOMPARE(w->linesBox->text(), QString::number(199 * each));
         QCOMPARE(w->bytesBox->text(), QString::number(199 * (2 * n + 2)));
         QCOMPARE(w->titleBox->text(), QStringLiteral("伝説のカキコ帝王"));
+    }
+
+    void countsAfterAnyWidthChangeEqualAFullRecount() {
+        // 60 lines of 50 full-width characters; then 2,000 mixed lines.
+        QString wide;
+        for (int i = 0; i < 60; ++i) wide += QString(50, QChar(0x3042)) + QLatin1Char('\n');
+        for (const QString& text : {wide, mixedLines(2000)}) {
+            SplitPostWindow* w = open(text, 0, int(text.size()));
+            QVERIFY(w);
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QTRY_VERIFY(settled(w));
+            const QString before = w->linesBox->text();
+            QCOMPARE(before, fullRecount(w));
+            // Wider and back to the same width: Qt has dropped every line's layout.
+            const QSize size = w->size();
+            w->resize(size.width() + 200, size.height());
+            QTRY_COMPARE(w->editor->viewport()->width() > size.width(), true);
+            w->resize(size);
+            QTRY_COMPARE(w->size(), size);
+            QCOMPARE(w->linesBox->text(), before);  // no change until the text changes
+            w->editor->moveCursor(QTextCursor::End);
+            type(w->editor, QStringLiteral("あ"));
+            QTest::keyClick(w->editor, Qt::Key_Backspace);
+            QTRY_VERIFY(settled(w));
+            QCOMPARE(w->linesBox->text(), before);
+            QCOMPARE(w->linesBox->text(), fullRecount(w));
+            // Narrower: counted at the new width on the next change.
+            w->resize(size.width() - 150, size.height());
+            QTRY_COMPARE(w->size().width(), size.width() - 150);
+            type(w->editor, QStringLiteral("x"));
+            QTRY_VERIFY(settled(w));
+            QCOMPARE(w->linesBox->text(), fullRecount(w));
+            QVERIFY(w->linesBox->text().toInt() > before.toInt());
+            QCOMPARE(w->bytesBox->text(), QString::number(sjis::byteLength(text) + 1));
+            w->close();
+        }
+    }
+
+    void longTextsAreCountedInStepsAndEqualAFullRecount() {
+        // Long enough that laying out every line takes several steps.
+        const QString text = mixedLines(20000);
+        SplitPostWindow* w = open(text, 0, int(text.size()));
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QCOMPARE(w->waiting(), SplitPostWindow::Wait::Opening);
+        QVERIFY(w->editor->isReadOnly());  // an opening takes no input
+        QTRY_VERIFY_WITH_TIMEOUT(w->progressRow->isVisible() || settled(w), 60000);
+        if (!settled(w)) {  // half a second was not enough: progress, and a way out
+            QCOMPARE(w->progressLabel->text(), QStringLiteral("開いています…"));
+            QVERIFY(w->cancelButton->isVisible());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(settled(w), 60000);
+        QVERIFY(!w->editor->isReadOnly());
+        QVERIFY(!w->progressRow->isVisible());
+        const QString lines = w->linesBox->text();
+        QCOMPARE(lines, fullRecount(w));
+        const qint64 bytes = sjis::byteLength(text);  // a line break is CR LF
+        QCOMPARE(w->bytesBox->text(), QString::number(bytes));
+        QCOMPARE(w->fullWidthBox->text(), QString::number(bytes / 2));
+        QCOMPARE(w->titleBox->text(), QStringLiteral("伝説のカキコ帝王"));
+
+        // Delete everything and undo: the same counts again, in steps.
+        w->editor->selectAll();
+        QTest::keyClick(w->editor, Qt::Key_Delete);
+        QCOMPARE(boxes(w), (QStringList{"0", "0", "0", "（謎"}));
+        w->editor->undo();
+        QTRY_VERIFY_WITH_TIMEOUT(settled(w), 60000);
+        QCOMPARE(boxes(w), (QStringList{lines, QString::number(bytes), QString::number(bytes / 2),
+                                        "伝説のカキコ帝王"}));
+
+        // A paste in the middle, typing while the count goes on after a resize.
+        QApplication::clipboard()->setText(text);
+        QTextCursor c = w->editor->textCursor();
+        c.setPosition(int(text.size()) / 2);
+        w->editor->setTextCursor(c);
+        w->editor->paste();
+        QCOMPARE(w->waiting(), SplitPostWindow::Wait::Pasting);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(w), 60000);
+        QCOMPARE(w->linesBox->text(), fullRecount(w));
+        QCOMPARE(w->bytesBox->text(), QString::number(2 * bytes));
+        w->resize(w->width() - 100, w->height());
+        type(w->editor, QStringLiteral("あい"));
+        QTRY_VERIFY_WITH_TIMEOUT(settled(w), 60000);
+        QCOMPARE(w->linesBox->text(), fullRecount(w));
+        QCOMPARE(w->bytesBox->text(), QString::number(2 * bytes + 4));
+        QVERIFY(prompter_->shown.isEmpty());
+    }
+
+    void cancellingLeavesNothingHalfDone() {
+        // An opening: the window goes, the main window's text and selection stay.
+        const QString text = mixedLines(20000);
+        SplitPostWindow* first = open(text, 0, int(text.size()));
+        QVERIFY(first);
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QPointer<SplitPostWindow> opening = first;
+        QCOMPARE(first->waiting(), SplitPostWindow::Wait::Opening);
+        first->cancel();
+        QTRY_VERIFY(opening.isNull());
+        QCOMPARE(form_->editPane->toPlainText(), text);
+        QCOMPARE(form_->editPane->textCursor().selectedText().size(), text.size());
+        QVERIFY(windows().isEmpty());
+
+        // A paste over a selection: the text and the counts as before, no redo.
+        SplitPostWindow* w = open(QStringLiteral("前\n選択\n後"), 0, 6);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTRY_VERIFY(settled(w));
+        const QStringList counts = boxes(w);
+        QTextCursor c = w->editor->textCursor();
+        c.setPosition(2);
+        c.setPosition(4, QTextCursor::KeepAnchor);
+        w->editor->setTextCursor(c);
+        QApplication::clipboard()->setText(text);
+        w->editor->paste();
+        QCOMPARE(w->waiting(), SplitPostWindow::Wait::Pasting);
+        QVERIFY(w->editor->isReadOnly());
+        type(w->editor, QStringLiteral("x"));  // refused while pasting
+        w->cancel();
+        QTRY_VERIFY_WITH_TIMEOUT(settled(w), 60000);
+        QCOMPARE(w->editor->toPlainText(), QStringLiteral("前\n選択\n後"));
+        QCOMPARE(boxes(w), counts);
+        QVERIFY(!w->editor->document()->isRedoAvailable());
+        QVERIFY(!w->editor->isReadOnly());
+        QVERIFY(!w->progressRow->isVisible());
+    }
+
+    void countBoxesAreReadOnlyByEveryPath() {
+        SplitPostWindow* w = open(QStringLiteral("一行目\n二行目"), 0, 7);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QString text = w->editor->toPlainText();
+        QApplication::clipboard()->setText(QStringLiteral("貼"));
+        // Each box shows the count of the editor's text, whatever reached it.
+        auto showsTheCounts = [w] {
+            const QString t = w->editor->toPlainText();
+            const qint64 bytes = sjis::byteLength(t);
+            return boxes(w) == QStringList{w->linesBox->text(), QString::number(bytes),
+                                           QString::number(bytes / 2),
+                                           splitpost::rankTitle(splitpost::rankOf(
+                                               w->linesBox->text().toLongLong()))} &&
+                   !w->linesBox->text().isEmpty() && !w->linesBox->text().contains(u'貼');
+        };
+        for (QLineEdit* box : {w->linesBox, w->bytesBox, w->fullWidthBox, w->titleBox}) {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QVERIFY(showsTheCounts());
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClick(box, Qt::Key_Backspace, Qt::AltModifier);
+            QVERIFY(showsTheCounts());
+            box->selectAll();
+            w->cut->trigger();
+            w->paste->trigger();
+            QVERIFY(showsTheCounts());
+            QCOMPARE(w->focusWidget(), box);
+        }
+        // The commands went to the editor alone.
+        QVERIFY(w->editor->toPlainText() != text);
+        QVERIFY(w->editor->toPlainText().contains(QStringLiteral("貼")));
+        // Ctrl+C still copies a count.
+        w->bytesBox->setFocus();
+        w->bytesBox->selectAll();
+        QTest::keyClick(w->bytesBox, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), w->bytesBox->text());
     }
 
     void severalWindowsAtOnceEachWithItsOwnText() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sjis.h"
+#include "platform/textpieces.h"
 #include "splitpost/splitcounts.h"
 
 using namespace kirel;
@@ -91,4 +92,32 @@ TEST(SplitPostSave, TextExtensionAddedUnlessTheNameEndsInExactlyDotTxt) {
     EXPECT_EQ(withTextExtension(QStringLiteral("/tmp/a.txt/piece")),
               QStringLiteral("/tmp/a.txt/piece.txt"));
     EXPECT_EQ(withTextExtension(QStringLiteral("分割その１")), QStringLiteral("分割その１.txt"));
+}
+
+TEST(TextPieces, EndAfterALineBreakAndNeverInsideAPairOrCrLf) {
+    const QString lines = QStringLiteral("ab\ncd\nef\n");
+    EXPECT_EQ(pieceEnd(lines, 0, 5), 3);  // after "ab\n"
+    EXPECT_EQ(pieceEnd(lines, 3, 5), 6);
+    EXPECT_EQ(pieceEnd(lines, 6, 5), 9);  // the rest fits
+    EXPECT_EQ(pieceEnd(lines, 0, 100), 9);
+    // A line longer than a piece is cut at the piece size...
+    const QString line = QStringLiteral("abcdefgh");
+    EXPECT_EQ(pieceEnd(line, 0, 3), 3);
+    EXPECT_EQ(pieceEnd(line, 6, 3), 8);
+    // ...but not between the halves of a surrogate pair, nor between CR and LF.
+    const QString emoji = QStringLiteral("ab😀cd");
+    EXPECT_EQ(pieceEnd(emoji, 0, 3), 2);
+    const QString crlf = QStringLiteral("abc\r\ndef");
+    EXPECT_EQ(pieceEnd(crlf, 0, 4), 3);
+    // Pieces cover the text exactly, each making progress.
+    QString mixed;
+    for (int i = 0; i < 500; ++i) mixed += i % 7 ? QStringLiteral("字😀\r\n") : QStringLiteral("x");
+    QString joined;
+    for (qsizetype at = 0; at < mixed.size();) {
+        const qsizetype end = pieceEnd(mixed, at, 5);
+        ASSERT_GT(end, at);
+        joined += mixed.mid(at, end - at);
+        at = end;
+    }
+    EXPECT_EQ(joined, mixed);
 }
