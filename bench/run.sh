@@ -10,6 +10,8 @@ echo "== counter"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_counter" --benchmark_min_time=0.5
 echo "== split-post window"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_splitpost" --benchmark_min_time=0.5
+echo "== board rules: splitting, line count"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_boardrules" --benchmark_min_time=0.5
 echo "== decoration window"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_decoration"
 echo "== emoticon window"

@@ -236,7 +236,8 @@ QWidget* PreferencesDialog::buildBoardPage(int b) {
     grid->addWidget(f.sample, 4, 3, 3, 1, Qt::AlignTop);
     grid->addWidget(note(page, QStringLiteral("＊セル色を空欄にすると、背景画像を透過できます。")),
                     8, 0, 1, 4);
-    grid->setRowStretch(9, 1);
+    buildRulesRow(b, page, grid, 9);
+    grid->setRowStretch(11, 1);
 
     for (QLineEdit* e : {f.limit, f.cellWidth, f.textColor, f.cellColor, f.backColor})
         e->installEventFilter(this);
@@ -439,6 +440,10 @@ void PreferencesDialog::load() {
         f.backColor->setText(src.backColor);
         f.image->setText(src.image);
         f.frame->setChecked(src.frame);
+        f.name->setText(src.name);
+        f.lineLimit->setText(src.lineLimit);
+        hadPublished_[b] = src.hadPublished;
+        showBoardName(b);
     }
     saveFolder->setText(v.savePath);
     for (int i = 0; i < 8; ++i) {
@@ -519,7 +524,8 @@ bool PreferencesDialog::eventFilter(QObject* watched, QEvent* event) {
             return QDialog::eventFilter(watched, event);
         bool digitsOnly = watched == handleMax;
         for (const BoardPage& f : boards)
-            if (watched == f.limit || watched == f.cellWidth) digitsOnly = true;
+            if (watched == f.limit || watched == f.cellWidth || watched == f.lineLimit)
+                digitsOnly = true;
         const prefs::KeyFilter filter =
             digitsOnly ? prefs::KeyFilter::Digits : prefs::KeyFilter::Hex;
         if (text.size() != 1 || !prefs::acceptsKey(filter, text.front())) {
@@ -801,9 +807,10 @@ prefs::Values PreferencesDialog::collect() const {
     prefs::Values v;
     for (int b = 0; b < 3; ++b) {
         const BoardPage& f = boards[b];
-        v.boards[b] = {f.limit->text(),     f.textColor->text(), f.cellColor->text(),
-                       f.cellWidth->text(), f.backColor->text(), f.image->text(),
-                       f.frame->isChecked()};
+        v.boards[b] = {f.limit->text(),      f.textColor->text(),      f.cellColor->text(),
+                       f.cellWidth->text(),  f.backColor->text(),      f.image->text(),
+                       f.frame->isChecked(), f.name->text().trimmed(), f.lineLimit->text(),
+                       hadPublished_[b]};
     }
     for (int i = 0; i < 8; ++i) {
         v.presetColors[i] = colorIntOf(presetSwatches[i]->color());
@@ -889,6 +896,7 @@ bool PreferencesDialog::save() {
 
     AppState& st = app();
     st.CharLimit = prefs::charLimitOf(v);
+    st.LineLimit = v.boards[v.currentBoard].lineLimit.toInt();
     host_.restartCounter();
     st.HandleMaxLen = v.handleMax.toInt();
     st.HandlePrefix = v.handleFront;

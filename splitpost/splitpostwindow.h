@@ -27,6 +27,7 @@ namespace kirel {
 class ByteTally;
 class EditorHost;
 class LineTally;
+class PartsBar;
 
 class SplitPostWindow : public QWidget {
     Q_OBJECT
@@ -44,6 +45,10 @@ class SplitPostWindow : public QWidget {
     QAction *undo = nullptr, *cut = nullptr, *copy = nullptr, *paste = nullptr,
             *selectAll = nullptr;
     QAction *transfer = nullptr, *exit = nullptr;
+    // Splitting to the current board's limits.
+    QMenu* splitMenu = nullptr;
+    QAction *splitToBoard = nullptr, *partNumbers = nullptr;
+    PartsBar* parts = nullptr;
     QPlainTextEdit* editor = nullptr;
     QLabel *linesLabel = nullptr, *bytesLabel = nullptr, *fullWidthLabel = nullptr,
            *titleLabel = nullptr;
@@ -56,6 +61,10 @@ class SplitPostWindow : public QWidget {
     void saveTextAs();
     // "クリップボードに転送(&C)".
     void transferToClipboard();
+    // Splits the window's text into parts within the current board's limits and
+    // shows the first; text given: that text instead (the main window's post).
+    bool splitForBoard();
+    bool splitForBoard(const QString& text);
 
     // The name the save dialog holds (as the user gave it, before ".txt").
     const QString& fileName() const { return fileName_; }
