@@ -118,11 +118,16 @@ std::variant<BoardRules, RulesError> parseSettingText(const QString& text) {
 std::variant<BoardRules, RulesError> parseSettingTxt(const QByteArray& bytes) {
     if (bytes.size() > kMaxSettingBytes) return RulesError{kTooLarge};
     const QString text = sjis::decode(bytes);
+    // Control characters, the stray single bytes Windows maps to U+0080 and
+    // U+F8F0.. and the placeholders of undecodable bytes mean this is no text.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char32_t cp = text.at(i).isHighSurrogate() && i + 1 < text.size()
                                 ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
                                 : text.at(i).unicode();
-        if (sjis::isPlaceholder(cp) || cp == 0 || cp == 0x1A) return RulesError{kNotShiftJis};
+        const bool control =
+            (cp < 0x20 && cp != u'\t' && cp != u'\r' && cp != u'\n') || (cp >= 0x7F && cp <= 0x9F);
+        if (control || (cp >= 0xF8F0 && cp <= 0xF8F3) || sjis::isPlaceholder(cp))
+            return RulesError{kNotShiftJis};
     }
     // UTF-8 with characters beyond ASCII often passes as Shift-JIS byte pairs;
     // a text that reads as proper UTF-8 is taken for what it is.

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "boardrules/postsplitter.h"
+#include "controls/picturebutton.h"
 #include "core/settingskeys.h"
 #include "platform/browserengine.h"
 #include "platform/browserview.h"
