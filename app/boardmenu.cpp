@@ -1,10 +1,13 @@
 #include "app/boardmenu.h"
 
 #include <QAction>
+#include <QMenu>
 
 #include "app/mainwindow.h"
+#include "boardrules/published.h"
 #include "core/appstate.h"
 #include "platform/failure.h"
+#include "platform/profile.h"
 #include "platform/prompter.h"
 #include "preview/previewtabs.h"
 
@@ -24,6 +27,19 @@ BoardMenu::BoardMenu(MainWindow* window, PreviewTabs* previewTabs)
             boards[i], &QAction::toggled, this,
             [this] { checkedBefore_ = window_->checkedBoard() + 1; }, Qt::QueuedConnection);
     }
+    // The items carry the names the boards published, as the preferences keep them.
+    connect(window_->boardMenu, &QMenu::aboutToShow, this, &BoardMenu::showBoardNames);
+    showBoardNames();
+}
+
+void BoardMenu::showBoardNames() {
+    static const QString captions[] = {QStringLiteral("掲示板１"), QStringLiteral("掲示板２"),
+                                       QStringLiteral("掲示板３")};
+    QAction* boards[] = {window_->board1, window_->board2, window_->board3};
+    const Profile ini(app().iniPath());
+    for (int i = 0; i < 3; ++i)
+        boards[i]->setText(
+            boardrules::withBoardName(captions[i], boardrules::boardName(ini, i + 1)));
 }
 
 void BoardMenu::choose(int board) {
@@ -69,6 +85,7 @@ void BoardMenu::showPreview(const QString& path) {
 
 void BoardMenu::setCharLimit(int limit) {
     app().CharLimit = limit;
+    app().LineLimit = boardrules::lineLimit(Profile(app().iniPath()), window_->checkedBoard() + 1);
     window_->restartCounter();
 }
 

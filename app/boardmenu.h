@@ -20,6 +20,8 @@ class BoardMenu : public QObject, private preview::BoardHost {
 
     // Board 1..3 chosen from the menu.
     void choose(int board);
+    // The board items' captions with the boards' names, read from the settings.
+    void showBoardNames();
 
   private:
     int editPaneWidth() const override;

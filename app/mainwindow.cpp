@@ -23,6 +23,7 @@
 
 #include "app/about.h"
 #include "app/boardmenu.h"
+#include "app/boardsplit.h"
 #include "app/clipcapture.h"
 #include "app/counter.h"
 #include "app/counterdisplay.h"
@@ -109,6 +110,7 @@ MainWindow::MainWindow(const QStringList& arguments, Clipboard* clipboard, QWidg
     connectDrafts();
     counter_ = new CounterDisplay(this);
     new EditCommands(this);
+    new BoardSplit(this, counter_);
     previewTabs_ = new PreviewTabs(tabs, *this);
     new BoardMenu(this, previewTabs_);
     connect(openInBrowser, &QAction::triggered, previewTabs_, &PreviewTabs::openInBrowser);
@@ -339,7 +341,7 @@ void MainWindow::takeSnapshot() {
 
 void MainWindow::restartCounter() {
     counter_->reset(false);
-    if (app().CharLimit != 0) counter_->update();
+    if (app().CharLimit != 0 || app().LineLimit != 0) counter_->update();
 }
 
 void MainWindow::resetCounter() {

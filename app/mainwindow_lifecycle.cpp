@@ -16,6 +16,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/toolbarpictures.h"
+#include "boardrules/published.h"
 #include "controls/picturebutton.h"
 #include "core/appstate.h"
 #include "core/colors.h"
@@ -78,6 +79,7 @@ void MainWindow::applyStartupSettings(const QStringList& arguments) {
     st.HandleSuffix = s.handleSuffix;
     st.AutoLinkOn = s.autoLink;
     st.CharLimit = s.charLimit;
+    st.LineLimit = boardrules::currentLineLimit(Profile(st.iniPath()));
     st.QuoteColorOn = s.quoteColor;
     st.QuoteItalicOn = s.quoteItalic;
     st.ToolFileName =

@@ -14,6 +14,8 @@ echo "== decorative rules and fixed phrases with long files"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_bigfiles"
 echo "== text-art line widths"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_artwidth" --benchmark_min_time=0.5
+echo "== board rules: splitting, line count"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_boardrules" --benchmark_min_time=0.5
 echo "== decoration window"
 QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$build/Kirel/fonts.conf" "$build/bench/bench_decoration"
 echo "== emoticon window"

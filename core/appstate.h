@@ -14,6 +14,8 @@ struct AppState {
     QString QuoteMark = QStringLiteral(">");
     int CharLimit = 0;       // limit of the selected board in full-width characters, 0 = off
     int LimitWarnState = 0;  // last counter warning: 0 none, 1 plenty, 2 few left, 3 over
+    int LineLimit = 0;       // lines a post of the selected board may have, 0 = off
+    int LineWarnState = 0;   // last line warning: 0 none, 1 within, 3 over
     QString PreviewBody;     // post text prepared for the preview page
     int HandleMaxLen = 20;
     QString HandlePrefix = QStringLiteral(">");

@@ -19,6 +19,7 @@ inline const QString kEmoticons = QStringLiteral("Form7");
 inline const QString kPhrases = QStringLiteral("Form8");
 inline const QString kTool = QStringLiteral("Form9");
 inline const QString kShared = QStringLiteral("Form10");
+inline const QString kSplitPost = QStringLiteral("Form11");
 
 // --- [Form1] main window ---
 inline const QString kTop = QStringLiteral("Form1Top");
@@ -64,6 +65,10 @@ inline const QString kBoardCellWidth = QStringLiteral("CELL%1");
 inline const QString kBoardBackColor = QStringLiteral("Haikei%1");
 inline const QString kBoardImage = QStringLiteral("Background%1");
 inline const QString kBoardFrame = QStringLiteral("Waku%1");
+// What the board publishes of itself (its SETTING.TXT): its name, empty when
+// unknown, and the lines a post may have, 0 = no line limit.
+inline const QString kBoardName = QStringLiteral("BBSName%1");
+inline const QString kBoardLineLimit = QStringLiteral("LineLimit%1");
 
 // --- [Form10] the current board ---
 inline const QString kCurrentBoard = QStringLiteral("Check2");
@@ -85,6 +90,9 @@ inline const QString kUserPicturePath = QStringLiteral("UserImagePath%1");  // 1
 inline const QString kQuoteColor = QStringLiteral("InyoColor");
 inline const QString kQuoteItalic = QStringLiteral("InyoItalic");
 inline const QString kSavePath = QStringLiteral("SavePath");
+
+// --- [Form11] split-post window ---
+inline const QString kPartNumbers = QStringLiteral("PartNumbers");  // "(1/3)" under each part
 
 // A numbered key: numbered(kBoardLimit, 2) is "MOJISU2".
 inline QString numbered(const QString& pattern, int n) {

@@ -237,7 +237,8 @@ QWidget* PreferencesDialog::buildBoardPage(int b) {
     grid->addWidget(f.sample, 4, 3, 3, 1, Qt::AlignTop);
     grid->addWidget(note(page, QStringLiteral("＊セル色を空欄にすると、背景画像を透過できます。")),
                     8, 0, 1, 4);
-    grid->setRowStretch(9, 1);
+    buildRulesRow(b, page, grid, 9);
+    grid->setRowStretch(11, 1);
 
     // Four digits at most, typed: a longer stored value is still shown whole.
     for (QLineEdit* e : {f.limit, f.cellWidth}) holdRule(e, FieldRule::Digits, 4);
@@ -446,6 +447,10 @@ void PreferencesDialog::load() {
         setStoredText(f.backColor, src.backColor);
         f.image->setText(src.image);
         f.frame->setChecked(src.frame);
+        f.name->setText(src.name);
+        f.lineLimit->setText(src.lineLimit);
+        hadPublished_[b] = src.hadPublished;
+        showBoardName(b);
     }
     saveFolder->setText(v.savePath);
     for (int i = 0; i < 8; ++i) {
@@ -793,9 +798,10 @@ prefs::Values PreferencesDialog::collect() const {
     prefs::Values v;
     for (int b = 0; b < 3; ++b) {
         const BoardPage& f = boards[b];
-        v.boards[b] = {f.limit->text(),     f.textColor->text(), f.cellColor->text(),
-                       f.cellWidth->text(), f.backColor->text(), f.image->text(),
-                       f.frame->isChecked()};
+        v.boards[b] = {f.limit->text(),      f.textColor->text(),      f.cellColor->text(),
+                       f.cellWidth->text(),  f.backColor->text(),      f.image->text(),
+                       f.frame->isChecked(), f.name->text().trimmed(), f.lineLimit->text(),
+                       hadPublished_[b]};
     }
     for (int i = 0; i < 8; ++i) {
         v.presetColors[i] = colorIntOf(presetSwatches[i]->color());
@@ -883,7 +889,8 @@ bool PreferencesDialog::save() {
 
     AppState& st = app();
     st.CharLimit = prefs::charLimitOf(v);
-    // The display shows the new limit; the warnings wait for the next change of the text.
+    st.LineLimit = v.boards[v.currentBoard].lineLimit.toInt();
+    // The display shows the new limits; the warnings wait for the next change of the text.
     host_.resetCounter();
     st.HandleMaxLen = v.handleMax.toInt();
     st.HandlePrefix = v.handleFront;

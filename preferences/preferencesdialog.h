@@ -15,12 +15,14 @@
 #include <array>
 #include <functional>
 
+#include "boardrules/settingtxt.h"
 #include "preferences/preferencesrules.h"
 
 class ColorSwatchButton;
 class PictureButton;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -68,6 +70,11 @@ class PreferencesDialog : public QDialog {
         QLineEdit* image = nullptr;
         QPushButton* browse = nullptr;
         PictureButton* sample = nullptr;
+        // What the board published: its name and line limit, and the button
+        // that reads them (with its limit and colours) from its SETTING.TXT.
+        QLineEdit* name = nullptr;
+        QLineEdit* lineLimit = nullptr;
+        QPushButton* importRules = nullptr;
     };
     QTabWidget* pages = nullptr;
     std::array<BoardPage, 3> boards;
@@ -107,6 +114,12 @@ class PreferencesDialog : public QDialog {
     void clickWindowSwatch(int index);
     // "設定反映(&A)": true when saved (the dialog then closes).
     bool save();
+    // The board's "掲示板の設定を読み込む": the import window, then its rules
+    // into the fields.
+    void importRules(int board);
+    // Puts what a board published into board 0..2's fields, as if typed; nothing
+    // is written until the save.
+    void applyRules(int board, const boardrules::BoardRules& rules);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,6 +130,8 @@ class PreferencesDialog : public QDialog {
   private:
     void buildWidgets();
     QWidget* buildBoardPage(int board);
+    void buildRulesRow(int board, QWidget* page, QGridLayout* grid, int row);
+    void showBoardName(int board);
     QWidget* buildColorPage();
     QWidget* buildQuotePage();
     QWidget* buildFormPage();
@@ -146,6 +161,7 @@ class PreferencesDialog : public QDialog {
     int madeColor_ = 0;
     int formColor_ = 0;
     int openedBoard_ = 0;
+    std::array<bool, 3> hadPublished_{};
 };
 
 }  // namespace kirel

@@ -132,6 +132,14 @@ Values readValues(const Profile& ini, const QString& appDir) {
             ini.readString(kShared, numbered(kBoardImage, n),
                            b == 2 ? appDir + QStringLiteral("/user/Background.jpg") : QString());
         f.frame = ini.readBool(kShared, numbered(kBoardFrame, n), d.frame);
+        const QString none = QStringLiteral("\x01");
+        const QString name = ini.readString(kShared, numbered(kBoardName, n), none);
+        const QString lines = ini.readString(kShared, numbered(kBoardLineLimit, n), none);
+        f.hadPublished = name != none || lines != none;
+        f.name = name == none ? QString() : name;
+        const int lineLimit =
+            lines == none ? 0 : ini.readInteger(kShared, numbered(kBoardLineLimit, n), 0);
+        f.lineLimit = lineLimit > 0 ? QString::number(lineLimit) : QString();
     }
     v.savePath = ini.readString(kShared, kSavePath, QString());
     for (int i = 0; i < 8; ++i) {
@@ -260,6 +268,13 @@ void writeValues(ProfileBatch& out, const Values& v) {
     out.writeBool(kShared, kQuoteColor, v.quoteColor);
     out.writeBool(kShared, kQuoteItalic, v.quoteItalic);
     out.writeString(kShared, kSavePath, v.savePath);
+    // The boards' published name and line limit, after every key of before.
+    for (int b = 0; b < 3; ++b) {
+        const BoardFields& f = v.boards[b];
+        if (!f.hadPublished && f.name.isEmpty() && f.lineLimit.isEmpty()) continue;
+        out.writeString(kShared, numbered(kBoardName, b + 1), f.name);
+        out.writeInteger(kShared, numbered(kBoardLineLimit, b + 1), f.lineLimit.toInt());
+    }
 }
 
 QStringList quoteMarkLines(const QString& text) {

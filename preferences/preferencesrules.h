@@ -63,6 +63,11 @@ struct BoardFields {
     QString backColor;
     QString image;
     bool frame = true;
+    // What the board published of itself: its name and line limit ("" = none).
+    // Written only when set, or when the profile had them before.
+    QString name;
+    QString lineLimit;
+    bool hadPublished = false;
 };
 
 struct Values {

@@ -37,6 +37,7 @@
 #include "platform/textpieces.h"
 #include "platform/windowlook.h"
 #include "splitpost/linetally.h"
+#include "splitpost/partsbar.h"
 
 namespace kirel {
 namespace {
@@ -194,6 +195,8 @@ void SplitPostWindow::buildWidgets() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(counts);
+    parts = new PartsBar(editor, this);
+    layout->addWidget(parts);
     layout->addWidget(editor, 1);
     layout->addWidget(progressRow);
 }
@@ -226,6 +229,23 @@ void SplitPostWindow::buildMenus() {
     transfer->setObjectName(QStringLiteral("C1"));
     exit = menuBar->addAction(QStringLiteral("終了(&X)"));
     exit->setObjectName(QStringLiteral("Exit1"));
+
+    splitMenu = new QMenu(QStringLiteral("分割(&D)"), menuBar);
+    splitMenu->setObjectName(QStringLiteral("SplitMenu"));
+    menuBar->insertMenu(transfer, splitMenu);
+    splitToBoard = item(splitMenu, "SplitToBoard", QStringLiteral("掲示板の制限で分割(&B)"));
+    partNumbers = item(splitMenu, "PartNumbers", QStringLiteral("部分の番号 (1/3) をつける(&N)"));
+    partNumbers->setCheckable(true);
+    partNumbers->setChecked(
+        Profile(app().iniPath()).readBool(keys::kSplitPost, keys::kPartNumbers, false));
+    connect(splitToBoard, &QAction::triggered, this, [this] { splitForBoard(); });
+    connect(partNumbers, &QAction::toggled, this, [](bool on) {
+        try {
+            Profile(app().iniPath()).writeBool(keys::kSplitPost, keys::kPartNumbers, on);
+        } catch (const Failure& failure) {
+            showError(failure.message());
+        }
+    });
 
     connect(save, &QAction::triggered, this, &SplitPostWindow::saveText);
     connect(saveAs, &QAction::triggered, this, &SplitPostWindow::saveTextAs);
@@ -415,6 +435,14 @@ void SplitPostWindow::transferToClipboard() {
     // What a Shift-JIS board receives, as the main window's transfer does.
     host_.clipboard().setText(sjis::toBoardText(text));
     showPlain(QStringLiteral("編集欄の内容をクリップボードに転送しました。"));
+}
+
+bool SplitPostWindow::splitForBoard() {
+    return parts->split(currentBoardLimits());
+}
+
+bool SplitPostWindow::splitForBoard(const QString& text) {
+    return parts->split(text, currentBoardLimits());
 }
 
 bool SplitPostWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,7 @@ namespace kirel {
 class ByteTally;
 class EditorHost;
 class LineTally;
+class PartsBar;
 
 class SplitPostWindow : public QWidget {
     Q_OBJECT
@@ -49,6 +50,10 @@ class SplitPostWindow : public QWidget {
     QAction *undo = nullptr, *cut = nullptr, *copy = nullptr, *paste = nullptr,
             *selectAll = nullptr;
     QAction *transfer = nullptr, *exit = nullptr;
+    // Splitting to the current board's limits.
+    QMenu* splitMenu = nullptr;
+    QAction *splitToBoard = nullptr, *partNumbers = nullptr;
+    PartsBar* parts = nullptr;
     QPlainTextEdit* editor = nullptr;
     QLabel *linesLabel = nullptr, *bytesLabel = nullptr, *fullWidthLabel = nullptr,
            *titleLabel = nullptr;
@@ -66,6 +71,10 @@ class SplitPostWindow : public QWidget {
     void saveTextAs();
     // "クリップボードに転送(&C)".
     void transferToClipboard();
+    // Splits the window's text into parts within the current board's limits and
+    // shows the first; text given: that text instead (the main window's post).
+    bool splitForBoard();
+    bool splitForBoard(const QString& text);
 
     // What the window waits for while the lines of a long text are laid out in
     // steps: the opening, a paste (both can be cancelled; the editor takes no
