@@ -80,7 +80,8 @@ QString writeTemp(const QString& path, const QString& target, const QByteArray& 
     struct stat old {};
     const QByteArray targetName = QFile::encodeName(target);
     const bool exists = ::stat(targetName.constData(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) refuseWrite(path, kNotRegular);
+    if (exists && !S_ISREG(old.st_mode))
+        refuseWrite(path, S_ISDIR(old.st_mode) ? systemReason(EISDIR) : kNotRegular);
     QString temp;
     QByteArray tempName;
     int fd = -1;

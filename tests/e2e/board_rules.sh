@@ -19,8 +19,12 @@ TEXTAREA=(300 200) # the board form's text area, at the top of the page
 port_file=$E2E_OUT/board.port
 board_log=$E2E_OUT/board.log
 rm -f "$port_file" "$board_log"
-python3 "$(dirname "$E2E_LIB")/boardserver.py" "$board_log" "$port_file" 300 5 &
-track_pid $! python3
+# The server's output goes to a file, so that it never holds the test's output
+# open.
+py=$(python_exe)
+"$py" "$(dirname "$E2E_LIB")/boardserver.py" "$board_log" "$port_file" 300 5 \
+  >"$E2E_OUT/server.out" 2>&1 &
+track_pid $! "$py"
 for _ in $(seq 100); do [ -s "$port_file" ] && break; sleep 0.05; done
 [ -s "$port_file" ] || fail "the board did not start"
 BOARD="http://127.0.0.1:$(cat "$port_file")/board/"

@@ -13,6 +13,10 @@ track_pid() { # pid program
   echo "$1 $(readlink -f "$(command -v "$2")")" >>"$E2E_PIDS"
 }
 
+# The Python interpreter itself, not a wrapper script in front of it (pyenv's
+# shims), for track_pid: the process runs the interpreter, not the wrapper.
+python_exe() { python3 -c 'import os, sys; print(os.path.realpath(sys.executable))'; }
+
 # Ends the processes listed by track_pid that still run the same executable.
 end_started_processes() {
   local pid exe

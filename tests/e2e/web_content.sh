@@ -58,7 +58,7 @@ with open(sys.argv[1], "w") as f:
 server.serve_forever()
 PY
 server_pid=$!
-track_pid "$server_pid" python3
+track_pid "$server_pid" "$(python_exe)"
 for _ in $(seq 100); do [ -s "$portfile" ] && break; sleep 0.05; done
 [ -s "$portfile" ] || fail "the test's web server did not start"
 base=http://127.0.0.1:$(cat "$portfile")
