@@ -2,18 +2,23 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <string.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QThread>
+#include <functional>
 
 #include "platform/activationrequest.h"
 #include "platform/desktopsession.h"
@@ -72,6 +77,81 @@ int takeLock(const QString& path, bool* held) {
     return -1;
 }
 
+// The address of a socket file; false when the path does not fit into one.
+bool socketAddress(const QByteArray& path, sockaddr_un* address) {
+    *address = {};
+    address->sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address->sun_path) return false;
+    ::memcpy(address->sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// Hands one request to the copy listening at path; false when none listens
+// there (or it took nothing within a moment).
+bool sendRequest(const QByteArray& path, const QByteArray& request) {
+    sockaddr_un address;
+    if (!socketAddress(path, &address)) return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    // Bounds both the connection (a copy too busy to accept) and the write.
+    const timeval patience = {0, 200 * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+    bool sent = false;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        const ssize_t written =
+            ::send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL);
+        sent = written == ssize_t(request.size());
+    }
+    ::close(fd);
+    return sent;
+}
+
+// One connection to the listening socket: reads its request lines, which may
+// arrive in pieces, and ends when the peer closes it or sends more than a
+// request without ending its line.
+class Peer : public QObject {
+  public:
+    Peer(int fd, std::function<void(const QString&)> onRequest, QObject* parent)
+        : QObject(parent), fd_(fd), onRequest_(std::move(onRequest)) {
+        auto* notifier = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+            const bool open = readAvailable();
+            if (!open) notifier->setEnabled(false);
+            // Handed on once the reading is done, the connection closed first.
+            QStringList tokens;
+            tokens.swap(tokens_);
+            if (!open) deleteLater();
+            for (const QString& token : std::as_const(tokens)) onRequest_(token);
+        });
+    }
+    ~Peer() override { ::close(fd_); }
+
+  private:
+    // Reads what has arrived; false when the connection is to end.
+    bool readAvailable() {
+        char buffer[1024];
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+            if (n <= 0) return false;  // closed by the peer, or failed
+            pending_.append(buffer, n);
+            qsizetype end;
+            while ((end = pending_.indexOf('\n')) >= 0) {
+                const std::optional<QString> token = activationToken(pending_.left(end));
+                pending_.remove(0, end + 1);
+                if (token) tokens_.append(*token);
+            }
+            if (pending_.size() > kMaxActivationRequest) return false;
+        }
+    }
+
+    int fd_;
+    std::function<void(const QString&)> onRequest_;
+    QByteArray pending_;
+    QStringList tokens_;
+};
+
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent) {
@@ -81,6 +161,12 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(pa
 }
 
 SingleInstance::~SingleInstance() {
+    if (serverFd_ >= 0) {
+        delete listener_;
+        ::close(serverFd_);
+        // Removed while the lock is still held: a copy starting now makes its own.
+        ::unlink(QFile::encodeName(socketPath_).constData());
+    }
     if (lockFd_ < 0) return;
     // Removed while still held, so that a start now makes a fresh file.
     ::unlink(QFile::encodeName(lockPath_).constData());
@@ -113,48 +199,46 @@ bool SingleInstance::claim() {
 }
 
 void SingleInstance::listen() {
-    QLocalServer::removeServer(socketPath_);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    server_->listen(socketPath_);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+    const QByteArray path = QFile::encodeName(socketPath_);
+    sockaddr_un address;
+    if (!socketAddress(path, &address)) return;  // unreachable: run alone
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return;
+    ::unlink(path.constData());  // left by a copy that ended without removing it
+    // Only this user may connect: the socket file is made without rights for others.
+    const mode_t mask = ::umask(0077);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::umask(mask);
+    if (!bound || ::listen(fd, SOMAXCONN) != 0) {
+        ::close(fd);
+        return;
+    }
+    serverFd_ = fd;
+    listener_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(listener_, &QSocketNotifier::activated, this, &SingleInstance::acceptConnection);
 }
 
 bool SingleInstance::askRunningCopy(int patienceMs) {
+    const QByteArray path = QFile::encodeName(socketPath_);
+    const QByteArray request = activationRequest(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
     QElapsedTimer timer;
     timer.start();
     do {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath_);
-        if (socket.waitForConnected(200)) {
-            socket.write(activationRequest(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")));
-            socket.waitForBytesWritten(500);
-            socket.disconnectFromServer();
-            return true;
-        }
+        if (sendRequest(path, request)) return true;
         QThread::msleep(50);
     } while (timer.elapsed() < patienceMs);
     return false;
 }
 
 void SingleInstance::acceptConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // The request is one line, which may arrive in pieces.
-        auto pending = std::make_shared<QByteArray>();
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, pending] {
-            pending->append(socket->readAll());
-            qsizetype end;
-            while ((end = pending->indexOf('\n')) >= 0) {
-                const std::optional<QString> token = activationToken(pending->left(end));
-                pending->remove(0, end + 1);
-                if (token) emit activationRequested(*token);
-            }
-            if (pending->size() > kMaxActivationRequest) {
-                socket->abort();
-                socket->deleteLater();
-            }
-        });
+    for (;;) {
+        const int fd = ::accept4(serverFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR) continue;
+            return;  // none waiting (or none to be had now)
+        }
+        new Peer(
+            fd, [this](const QString& token) { emit activationRequested(token); }, this);
     }
 }
 

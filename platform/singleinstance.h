@@ -6,12 +6,13 @@
 // activationrequest.h) and ends without a window. The lock is the system's
 // (flock): it goes with the process that holds it, so whatever a crash or a
 // power cut leaves in the file, the next start takes it. Taking it writes
-// nothing to the disk and waits for no disk.
+// nothing to the disk and waits for no disk. The socket is a plain Unix socket
+// watched by the event loop: the program needs no networking library at start.
 
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace kirel {
 
@@ -39,8 +40,9 @@ class SingleInstance : public QObject {
 
     QString lockPath_;
     QString socketPath_;
-    int lockFd_ = -1;  // holds the lock while open
-    QLocalServer* server_ = nullptr;
+    int lockFd_ = -1;    // holds the lock while open
+    int serverFd_ = -1;  // the listening socket
+    QSocketNotifier* listener_ = nullptr;
 };
 
 }  // namespace kirel

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -573,6 +574,19 @@ class MainWindowTest : public QObject {
             QVERIFY(b->hasFocus());
             QCOMPARE(b->grab().toImage(), before);
         }
+    }
+
+    // The look the design gives the tabs and the quote pane's handle, on every
+    // page, without a style sheet.
+    void tabsAndQuoteHandleLook() {
+        auto form = open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        for (int i = 0; i < form->tabs->count(); ++i)
+            QCOMPARE(form->tabs->tabBar()->tabRect(i).height(), 22);
+        QSplitterHandle* handle = form->quoteSplitter->handle(1);
+        const QImage picture = handle->grab().toImage();
+        QCOMPARE(picture.pixelColor(picture.width() / 2, 1), QColor(0xD7, 0xED, 0xFF));
     }
 
     void settingsButton() {

@@ -4,6 +4,7 @@
 // handing on the activation token its launcher gave it.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,6 +62,11 @@ class SingleInstanceTest : public QObject {
         timer.start();
         QVERIFY(first.claim());
         QVERIFY2(timer.elapsed() < 2500, qPrintable(QString::number(timer.elapsed())));
+        // Other users may not even connect.
+        struct stat socketFile = {};
+        QCOMPARE(::stat(QFile::encodeName(socketPath()).constData(), &socketFile), 0);
+        QVERIFY(S_ISSOCK(socketFile.st_mode));
+        QCOMPARE(socketFile.st_mode & 077, 0u);
         secondStartReaches(first);
     }
 
@@ -138,7 +144,12 @@ class SingleInstanceTest : public QObject {
         }
         QTRY_COMPARE(flood.state(), QLocalSocket::UnconnectedState);
         QCOMPARE(activated.size(), 0);
+        // A peer that connects and says nothing holds up no other start.
+        QLocalSocket silent;
+        silent.connectToServer(socketPath());
+        QVERIFY(silent.waitForConnected(1000));
         secondStartReaches(first);
+        QCOMPARE(silent.state(), QLocalSocket::ConnectedState);
     }
 
     void noLock() { startsAndIsFoundAfterwards(); }
@@ -203,6 +214,8 @@ class SingleInstanceTest : public QObject {
             SingleInstance first(kKey);
             QVERIFY(first.claim());
         }
+        // The copy that ended took its socket along (before giving up the lock).
+        QVERIFY(!QFile::exists(socketPath()));
         startsAndIsFoundAfterwards();
     }
 };

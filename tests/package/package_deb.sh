@@ -93,7 +93,7 @@ depends=$(field Depends)
 # program's font configuration maps the boards' fonts to and Qt's Japanese
 # catalogue (named by the build).
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6webenginewidgets6 \
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6webenginewidgets6 \
   libqt6webenginecore6 fonts-ipafont-gothic fonts-ipafont-mincho libglib2.0-bin \
   qt6-translations-l10n libstdc++6 libc6; do
   grep -qxF "$p" <<<"$names" || fail "Depends lacks $p: $depends"
