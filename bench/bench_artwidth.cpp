@@ -9,18 +9,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "benchapplication.h"
 #include "controls/dotwidthgutter.h"
 #include "core/artwidth.h"
 
 namespace {
 
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+using kirel::bench::application;
 
 QString picture() {
     const QString lines[] = {

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "benchapplication.h"
 #include "core/appstate.h"
 #include "decoration/ruledialog.h"
 #include "phrases/phrasewindow.h"
@@ -22,13 +23,7 @@
 
 namespace {
 
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+using kirel::bench::application;
 
 // Lines of mixed Japanese of about this many Shift-JIS bytes (CR LF counted).
 QStringList linesOf(qint64 bytes) {

@@ -9,10 +9,13 @@
 #include <QTextCursor>
 
 #include "app/linecounter.h"
+#include "benchapplication.h"
 #include "boardrules/postsplitter.h"
 #include "platform/sjis.h"
 
 namespace {
+
+using kirel::bench::application;
 
 // Lines of mixed Japanese, ASCII, a reference and a tag, to `bytes` of Shift-JIS.
 QString longPost(qint64 bytes) {
@@ -22,14 +25,6 @@ QString longPost(qint64 bytes) {
     QString text;
     while (kirel::sjis::byteLength(text) < bytes) text += line;
     return text;
-}
-
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
 }
 
 void SplitOneMegabyte(benchmark::State& state) {

@@ -7,10 +7,13 @@
 #include <QTextCursor>
 
 #include "app/counter.h"
+#include "benchapplication.h"
 #include "platform/bytetally.h"
 #include "platform/sjis.h"
 
 namespace {
+
+using kirel::bench::application;
 
 // About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII.
 QString longPost() {
@@ -19,14 +22,6 @@ QString longPost() {
     QString text;
     while (kirel::sjis::byteLength(text) < 1024 * 1024) text += line;
     return text;
-}
-
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
 }
 
 void KeystrokeRunningCount(benchmark::State& state) {

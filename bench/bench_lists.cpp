@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "benchapplication.h"
 #include "core/appstate.h"
 #include "decoration/linkdialog.h"
 #include "decoration/linkrules.h"
@@ -23,15 +24,9 @@
 
 namespace {
 
-constexpr qsizetype kListBytes = 20 * 1024 * 1024;
+using kirel::bench::application;
 
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+constexpr qsizetype kListBytes = 20 * 1024 * 1024;
 
 // Answers Yes and shows nothing.
 class QuietPrompter final : public kirel::Prompter {

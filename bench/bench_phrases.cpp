@@ -11,6 +11,7 @@
 #include <QTextCursor>
 
 #include "app/mainwindow.h"
+#include "benchapplication.h"
 #include "core/appstate.h"
 #include "phrases/emoticonwindow.h"
 #include "platform/sjis.h"
@@ -18,13 +19,7 @@
 
 namespace {
 
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+using kirel::bench::application;
 
 // A program folder whose first category holds 10,000 emoticons.
 struct Folder {

@@ -8,18 +8,13 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "benchapplication.h"
 #include "core/appstate.h"
 #include "preferences/preferencesdialog.h"
 
 namespace {
 
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+using kirel::bench::application;
 
 void BM_OpenPreferences(benchmark::State& state) {
     application();

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 
 #include "app/mainwindow.h"
+#include "benchapplication.h"
 #include "core/appstate.h"
 #include "platform/sjis.h"
 #include "splitpost/linetally.h"
@@ -23,6 +24,8 @@
 #include "stallprobe.h"
 
 namespace {
+
+using kirel::bench::application;
 
 // About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII, every third one
 // long enough to wrap.
@@ -40,14 +43,6 @@ QString longPost(qint64 bytes = 1024 * 1024) {
         n += i % 3 == 2 ? longBytes : lineBytes;
     }
     return text;
-}
-
-QApplication* application() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
 }
 
 // Resident memory of the process in kB.

@@ -24,8 +24,6 @@
 
 namespace kirel {
 
-
-
 prefs::Values PreferencesDialog::collect() const {
     prefs::Values v;
     for (int b = 0; b < 3; ++b) {
