@@ -1,6 +1,5 @@
 #include "platform/browserview.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QOpenGLContext>
@@ -89,10 +88,8 @@ bool BrowserView::ensureEngine() {
     }
     view_ = engine_->widget();
     layout_->addWidget(view_);
-    engine_->setNavigateComplete([this](const QString& address) {
-        release();
-        emit navigateComplete(address);
-    });
+    engine_->setNavigateComplete(
+        [this](const QString& address) { emit navigateComplete(address); });
     return true;
 }
 
@@ -101,40 +98,18 @@ QString BrowserView::failureText() const {
 }
 
 void BrowserView::navigate(const QString& address) {
-    release();
     if (ensureEngine()) engine()->navigate(address);
 }
 
-void BrowserView::navigateWhenLoaded(const QString& address) {
-    if (!ensureEngine()) return;
-    const QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == view_ || view_->isAncestorOf(focus))) {
-        navigate(address);
-        return;
-    }
-    held_ = true;
-    view_->hide();
-    engine()->navigate(address);
-}
-
-void BrowserView::release() {
-    if (!held_) return;
-    held_ = false;
-    if (view_) view_->show();
-}
-
 bool BrowserView::goBack() {
-    release();
     return engine() && engine()->goBack();
 }
 
 bool BrowserView::goForward() {
-    release();
     return engine() && engine()->goForward();
 }
 
 void BrowserView::refresh() {
-    release();
     if (engine()) engine()->refresh();
 }
 

@@ -21,12 +21,6 @@ class BrowserView : public QWidget {
     explicit BrowserView(const BrowserOptions& options, QWidget* parent = nullptr);
 
     void navigate(const QString& address);
-    // The same for a long page: the engine's view stays hidden until the load has
-    // finished, so that the engine lays the page out once, when it is shown,
-    // instead of again for every frame it draws while the page arrives (seconds
-    // for a page of a megabyte). Not while the view has the keyboard: hiding it
-    // would move the focus out of it.
-    void navigateWhenLoaded(const QString& address);
     // False when the history has no page in that direction (or there is no view).
     bool goBack();
     bool goForward();
@@ -50,8 +44,6 @@ class BrowserView : public QWidget {
 
   private:
     bool ensureEngine();
-    // Shows the view again after navigateWhenLoaded.
-    void release();
 
     BrowserOptions options_;
     QVBoxLayout* layout_;
@@ -62,7 +54,6 @@ class BrowserView : public QWidget {
     QPointer<QWidget> view_;
     BrowserEngine* engine_ = nullptr;
     QLabel* failure_ = nullptr;
-    bool held_ = false;
 };
 
 }  // namespace kirel

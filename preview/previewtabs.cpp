@@ -34,8 +34,6 @@ namespace {
 
 constexpr int kPreviewPage = 1;
 constexpr int kBrowserPage = 2;
-// Characters of the post from which the preview page counts as long.
-constexpr qsizetype kLongPreviewBody = 64 * 1024;
 
 const QString kNoPageBack = QStringLiteral("戻るページはありません。");
 const QString kNoPageForward = QStringLiteral("進むページはありません。");
@@ -167,14 +165,7 @@ QString PreviewTabs::generatePreview() {
 
 void PreviewTabs::showPreviewPage() {
     app().ClipCaptureOn = 0;
-    const QString page = generatePreview();
-    // A long post is shown once loaded: drawn while it arrives, it takes the
-    // engine several times as long.
-    if (app().PreviewBody.size() >= kLongPreviewBody) {
-        previewView->navigateWhenLoaded(page);
-    } else {
-        previewView->navigate(page);
-    }
+    previewView->navigate(generatePreview());
 }
 
 void PreviewTabs::openInBrowser() {

@@ -30,8 +30,7 @@ using namespace kirel;
 
 namespace {
 
-// A browser view with a history, completing every navigation at once, or when
-// told to (finish) while later is set.
+// A browser view with a history, completing every navigation at once.
 class FakeEngine final : public QWidget, public BrowserEngine {
   public:
     FakeEngine(QWidget* parent, const BrowserOptions& o) : QWidget(parent), options(o) {}
@@ -39,12 +38,7 @@ class FakeEngine final : public QWidget, public BrowserEngine {
     QStringList loads;  // every address loaded, reloads included
     QStringList history;
     int at = -1;
-    bool later = false;
     std::function<void(const QString&)> done;
-
-    void finish() {
-        if (done) done(history[at]);
-    }
 
     QWidget* widget() override { return this; }
     void navigate(const QString& address) override {
@@ -71,7 +65,7 @@ class FakeEngine final : public QWidget, public BrowserEngine {
     }
     void load() {
         loads << history[at];
-        if (!later) finish();
+        if (done) done(history[at]);
     }
 };
 
@@ -244,45 +238,6 @@ class PreviewGuiTest : public QObject {
         form->close();
         QVERIFY(!QFile::exists(path(QStringLiteral("0.htm"))));
         QVERIFY(!QFile::exists(path(QStringLiteral("0-browser.htm"))));
-    }
-
-    // A long post is shown once its page has loaded; a short one as it arrives.
-    // The page written is the same either way.
-    void longPostShownOnceLoaded() {
-        auto form = open();
-        PreviewTabs* t = tabs(form.get());
-        form->editPane->setPlainText(QStringLiteral("a"));
-        form->tabs->setCurrentIndex(1);
-        FakeEngine* view = engineOf(t->previewView);
-        QVERIFY(view);
-        view->later = true;
-
-        form->tabs->setCurrentIndex(0);
-        const QString line = QStringLiteral("今日のスレッドの<B>話題</B>について返信します。");
-        form->editPane->setPlainText((line + QLatin1Char('\n')).repeated(4000));
-        form->tabs->setCurrentIndex(1);
-        QCOMPARE(app().ClipCaptureOn, 0);
-        QCOMPARE(view->loads.size(), 2);
-        QVERIFY(view->isHidden());
-        const QByteArray page = readAll(QStringLiteral("0.htm"));
-        QVERIFY(page.contains(sjis::toFile(QStringLiteral("<FONT color=\"#000000\">") +
-                                           (line + QStringLiteral("<BR>")).repeated(4000) +
-                                           QStringLiteral("</FONT>"))));
-        view->finish();
-        QVERIFY(!view->isHidden());
-
-        // Left before it has loaded, then shown with a short post: drawn at once.
-        form->tabs->setCurrentIndex(0);
-        form->tabs->setCurrentIndex(1);
-        QVERIFY(view->isHidden());
-        form->tabs->setCurrentIndex(0);
-        form->editPane->setPlainText(QStringLiteral("b"));
-        form->tabs->setCurrentIndex(1);
-        QVERIFY(!view->isHidden());
-        QCOMPARE(view->loads.size(), 4);
-        view->finish();
-        QVERIFY(!view->isHidden());
-        QCOMPARE(app().ClipCaptureOn, 0);
     }
 
     void browserTabAddressList() {
