@@ -154,7 +154,10 @@ struct Editor {
     // draws a long page as it parses it, and after the load has finished it
     // paints again only if something changed.
     bench::Felt feelPreview() {
+        // As a user comes to it: writing in the edit pane, then the tab clicked.
         form->tabs->setCurrentIndex(0);
+        form->activateWindow();
+        form->editPane->setFocus();
         settle();
         bool loaded = false, painted = false;
         QWidget* engineView = view->engine()->widget();
