@@ -1,6 +1,11 @@
 // The preview: building the page, and showing the preview tab of the real main
 // window until its browser view reports the page loaded, the first time in the
 // process (module loaded, engine started, view created) and again afterwards.
+// Then the warm showing (the page already shown once) of a small post and of a
+// 1 MB post as a user feels it: from the tab click until the page is drawn, and
+// the longest stall of the window's thread meanwhile; and the steps of the
+// window's thread that make up the 1 MB page (taking the text, assembling,
+// encoding, writing the file).
 // The showings need an X display (bench/bench_preview.sh provides one).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -12,14 +17,22 @@
 #include <QPluginLoader>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "app/mainwindow.h"
 #include "core/appstate.h"
 #include "platform/browserview.h"
+#include "platform/qttextpane.h"
+#include "platform/sjis.h"
+#include "platform/textfile.h"
 #include "preview/boards.h"
 #include "preview/previewpage.h"
 #include "preview/previewtabs.h"
+#include "stallprobe.h"
 
 namespace {
 
@@ -40,6 +53,71 @@ void PageAssembly(benchmark::State& state) {
     }
 }
 BENCHMARK(PageAssembly)->Unit(benchmark::kMicrosecond);
+
+// About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII with a tag, every
+// third one long enough to wrap.
+QString longPost(qint64 bytes = 1024 * 1024) {
+    const QString line =
+        QStringLiteral("こんにちは、今日のスレッドの<B>話題</B>について返信します。abc 123 ｱｲｳ\n");
+    const QString longLine =
+        QString(3, QChar(u'長')) + line.repeated(2).remove(QChar(u'\n')) + QLatin1Char('\n');
+    const qint64 lineBytes = kirel::sjis::byteLength(line) + 1;  // CR LF
+    const qint64 longBytes = kirel::sjis::byteLength(longLine) + 1;
+    QString text;
+    qint64 n = 0;
+    for (int i = 0; n < bytes; ++i) {
+        text += i % 3 == 2 ? longLine : line;
+        n += i % 3 == 2 ? longBytes : lineBytes;
+    }
+    return text;
+}
+
+// The steps of the window's thread that make the 1 MB page, one by one.
+struct BigPage {
+    QString paneText = longPost();
+    kirel::preview::PageSettings settings = kirel::preview::normalized(
+        kirel::preview::pageSettingsOf(kirel::preview::boardDefaults(1, QStringLiteral("/a/"))));
+    QString body = kirel::preview::previewBodyFrom(paneText);
+    QString page = kirel::preview::assemblePage(settings, body);
+    QByteArray bytes = kirel::preview::pageBytes(page);
+};
+
+BigPage& bigPage() {
+    static BigPage page;
+    return page;
+}
+
+void BigPaneText(benchmark::State& state) {
+    QTextDocument document;
+    document.setPlainText(bigPage().paneText);
+    for (auto _ : state) benchmark::DoNotOptimize(kirel::paneText(document));
+}
+BENCHMARK(BigPaneText)->Unit(benchmark::kMillisecond);
+
+void BigPreviewBody(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(kirel::preview::previewBodyFrom(bigPage().paneText));
+}
+BENCHMARK(BigPreviewBody)->Unit(benchmark::kMillisecond);
+
+void BigAssembly(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kirel::preview::assemblePage(bigPage().settings, bigPage().body));
+    }
+}
+BENCHMARK(BigAssembly)->Unit(benchmark::kMillisecond);
+
+void BigEncoding(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(kirel::preview::pageBytes(bigPage().page));
+}
+BENCHMARK(BigEncoding)->Unit(benchmark::kMillisecond);
+
+void BigFileWrite(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kirel::preview::kPageFileName);
+    for (auto _ : state) kirel::writeBytesFile(path, bigPage().bytes);
+}
+BENCHMARK(BigFileWrite)->Unit(benchmark::kMillisecond);
 
 // One main window for the showings, in a program folder of its own.
 struct Editor {
@@ -67,6 +145,77 @@ struct Editor {
         loop.exec();
         return double(t.nsecsElapsed()) / 1e6;
     }
+
+    // Shows the preview tab as a user clicks it, the page already shown once:
+    // the time until the page is drawn and the longest stall meanwhile. Drawn
+    // means the view has reported the load finished and a widget of the engine's
+    // view (its compositor output, which the engine may replace for a new page)
+    // has painted a frame since the click, whichever comes later: the engine
+    // draws a long page as it parses it, and after the load has finished it
+    // paints again only if something changed.
+    bench::Felt feelPreview() {
+        // As a user comes to it: writing in the edit pane, then the tab clicked.
+        form->tabs->setCurrentIndex(0);
+        form->activateWindow();
+        form->editPane->setFocus();
+        settle();
+        bool loaded = false, painted = false;
+        QWidget* engineView = view->engine()->widget();
+        PaintWatch watch([&](QObject* watched) {
+            auto* w = qobject_cast<QWidget*>(watched);
+            if (w && (w == engineView || engineView->isAncestorOf(w)) && !painted) {
+                painted = true;
+                firstPaintMs = clicked.nsecsElapsed() / 1e6;
+            }
+        });
+        qApp->installEventFilter(&watch);
+        const auto c =
+            QObject::connect(view, &kirel::BrowserView::navigateComplete, [&](const QString&) {
+                loaded = true;
+                loadedMs = clicked.nsecsElapsed() / 1e6;
+            });
+        QElapsedTimer waited;
+        waited.start();
+        const bench::Felt felt = bench::feel(
+            [this] {
+                clicked.start();
+                form->tabs->setCurrentIndex(1);
+            },
+            [&] {
+                if (waited.elapsed() > 20000) qFatal("page not drawn");
+                return loaded && painted;
+            },
+            1);
+        QObject::disconnect(c);
+        qApp->removeEventFilter(&watch);
+        return felt;
+    }
+
+    // When the last showing's first frame was painted and its load finished.
+    double firstPaintMs = 0;
+    double loadedMs = 0;
+
+  private:
+    QElapsedTimer clicked;
+
+    // Lets the window finish painting and the engine go idle.
+    static void settle() {
+        QEventLoop loop;
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    class PaintWatch final : public QObject {
+      public:
+        explicit PaintWatch(std::function<void(QObject*)> painted) : painted_(std::move(painted)) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) painted_(watched);
+            return false;
+        }
+
+      private:
+        std::function<void(QObject*)> painted_;
+    };
 };
 
 Editor* editor = nullptr;
@@ -103,6 +252,43 @@ void PreviewSecondShowing(benchmark::State& state) {
     for (auto _ : state) state.SetIterationTime(editor->showPreview() / 1000.0);
 }
 BENCHMARK(PreviewSecondShowing)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The warm showing from the click to the page drawn: the median wall time, of
+// the first frame painted and of the load finished, and the longest stall of
+// ten showings.
+void feelWarm(benchmark::State& state, const QString& post) {
+    if (!editor) editor = new Editor;
+    editor->form->editPane->setPlainText(post);
+    editor->showPreview();  // the page shown once
+    std::vector<double> walls, paints, loads;
+    double stall = 0;
+    for (auto _ : state) {
+        const bench::Felt felt = editor->feelPreview();
+        walls.push_back(felt.wallMs);
+        paints.push_back(editor->firstPaintMs);
+        loads.push_back(editor->loadedMs);
+        stall = std::max(stall, felt.stallMs);
+        state.SetIterationTime(felt.wallMs / 1000.0);
+    }
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    state.counters["drawn_ms"] = median(walls);
+    state.counters["first_paint_ms"] = median(paints);
+    state.counters["loaded_ms"] = median(loads);
+    state.counters["stall_ms"] = stall;
+}
+
+void PreviewWarmSmall(benchmark::State& state) {
+    feelWarm(state, samplePost());
+}
+BENCHMARK(PreviewWarmSmall)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void PreviewWarm1MB(benchmark::State& state) {
+    feelWarm(state, longPost());
+}
+BENCHMARK(PreviewWarm1MB)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -20,7 +20,11 @@ struct Felt {
 };
 
 // Starts action from the event loop and runs the loop until done() holds.
-inline Felt feel(const std::function<void()>& action, const std::function<bool()>& done) {
+// done() is looked at between events, as often as the loop lets it; with a
+// pollMs above 0, every pollMs instead, for actions whose work runs in other
+// processes: a loop that never sleeps takes a core from them.
+inline Felt feel(const std::function<void()>& action, const std::function<bool()>& done,
+                 int pollMs = 0) {
     constexpr qint64 kIntervalNs = 10'000'000;
     QElapsedTimer clock;
     clock.start();
@@ -34,9 +38,9 @@ inline Felt feel(const std::function<void()>& action, const std::function<bool()
         longest = std::max(longest, now - lastTick);
         lastTick = now;
     });
-    // Done is looked at between events, as often as the loop lets it.
     QTimer poll;
-    poll.setInterval(0);
+    poll.setTimerType(Qt::PreciseTimer);
+    poll.setInterval(pollMs);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (startedAt >= 0 && done()) {
             doneAt = clock.nsecsElapsed();
