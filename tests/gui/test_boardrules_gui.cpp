@@ -28,28 +28,12 @@
 #include "preferences/rulesimportdialog.h"
 #include "splitpost/partsbar.h"
 #include "splitpost/splitpostwindow.h"
+#include "support/nullbrowser.h"
 #include "support/windowfixture.h"
 
 using namespace kirel;
 
 namespace {
-
-class NullEngine final : public QWidget, public BrowserEngine {
-  public:
-    using QWidget::QWidget;
-    QWidget* widget() override { return this; }
-    void navigate(const QString&) override {}
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
-    void refresh() override {}
-    void setNavigateComplete(std::function<void(const QString&)>) override {}
-};
-class NullFactory final : public BrowserEngineFactory {
-  public:
-    BrowserEngine* createEngine(QWidget* parent, const BrowserOptions&) override {
-        return new NullEngine(parent);
-    }
-};
 
 const QString kSetting = QStringLiteral(
     "board@board\r\nBBS_TITLE=テスト板\r\nBBS_MESSAGE_COUNT=301\r\nBBS_LINE_NUMBER=5\r\n"
@@ -62,7 +46,7 @@ class BoardRulesGui : public QObject {
 
     test::WindowFixture fixture_;
     MainWindow* form_ = nullptr;
-    NullFactory factory_;
+    test::NullFactory factory_;
 
     QByteArray iniBytes() const {
         QFile f(app().iniPath());

@@ -34,6 +34,7 @@
 #include "platform/qtprompter.h"
 #include "platform/sjis.h"
 #include "preferences/preferencesdialog.h"
+#include "support/nullbrowser.h"
 #include "support/windowfixture.h"
 
 using namespace kirel;
@@ -74,24 +75,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-// A browser view that loads nothing.
-class NullEngine final : public QWidget, public BrowserEngine {
-  public:
-    using QWidget::QWidget;
-    QWidget* widget() override { return this; }
-    void navigate(const QString&) override {}
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
-    void refresh() override {}
-    void setNavigateComplete(std::function<void(const QString&)>) override {}
-};
-class NullFactory final : public BrowserEngineFactory {
-  public:
-    BrowserEngine* createEngine(QWidget* parent, const BrowserOptions&) override {
-        return new NullEngine(parent);
-    }
-};
-
 }  // namespace
 
 class ConventionsGui : public QObject {
@@ -99,7 +82,7 @@ class ConventionsGui : public QObject {
 
     test::WindowFixture fixture_;
     MainWindow* form_ = nullptr;
-    NullFactory factory_;
+    test::NullFactory factory_;
 
     QString ini(const char* section, const char* key) const {
         return Profile(app().iniPath())

@@ -26,38 +26,17 @@
 #include "platform/profile.h"
 #include "platform/sjis.h"
 #include "preferences/preferencesdialog.h"
+#include "support/nullbrowser.h"
 #include "support/windowfixture.h"
 
 using namespace kirel;
-
-namespace {
-
-// A browser view that loads nothing.
-class NullEngine final : public QWidget, public BrowserEngine {
-  public:
-    using QWidget::QWidget;
-    QWidget* widget() override { return this; }
-    void navigate(const QString&) override {}
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
-    void refresh() override {}
-    void setNavigateComplete(std::function<void(const QString&)>) override {}
-};
-class NullFactory final : public BrowserEngineFactory {
-  public:
-    BrowserEngine* createEngine(QWidget* parent, const BrowserOptions&) override {
-        return new NullEngine(parent);
-    }
-};
-
-}  // namespace
 
 class PreferencesGui : public QObject {
     Q_OBJECT
 
     test::WindowFixture fixture_;
     MainWindow* form_ = nullptr;
-    NullFactory factory_;
+    test::NullFactory factory_;
     QStringList quoteListSeen_;  // the quote file when the quote-mark list opened
 
     QByteArray iniBytes() const {
