@@ -14,7 +14,11 @@
 namespace kirel {
 
 EditCommands::EditCommands(MainWindow* form)
-    : QObject(form), form_(form), edit_(form->editPane), quote_(form->quotePane) {
+    : QObject(form),
+      form_(form),
+      editPane_(form->editPane),
+      edit_(form->editPane),
+      quote_(form->quotePane) {
     connect(form->insertQuoteMarks, &QAction::triggered, this, &EditCommands::insertQuoteMarks);
     connect(form->heartMark1, &QAction::triggered, this, &EditCommands::heartMark1);
     connect(form->heartMark2, &QAction::triggered, this, &EditCommands::heartMark2);
@@ -36,7 +40,11 @@ bool EditCommands::postOpen() const {
 }
 
 bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_->editPane && event->type() == QEvent::EnabledChange) postLockChanged();
+    // Only while the main window is whole: a change that comes while it is being
+    // taken down finds none of its menus and dialogs any more.
+    if (watched == editPane_ && event->type() == QEvent::EnabledChange &&
+        qobject_cast<MainWindow*>(editPane_->window()))
+        postLockChanged();
     return QObject::eventFilter(watched, event);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/qttextpane.h"
 
 class MainWindow;
+class QWidget;
 
 namespace kirel {
 
@@ -56,6 +57,7 @@ class EditCommands : public QObject {
     void quoteMenuShowing();
 
     MainWindow* form_;
+    QWidget* editPane_;  // the edit pane, watched for its enabled state
     QtTextPane edit_;
     QtTextPane quote_;
     FindDialog* findDialog_ = nullptr;
