@@ -31,17 +31,24 @@ bool lastLineEmpty(const QTextDocument* document) {
 }  // namespace
 
 LineTally::LineTally(QPlainTextEdit* editor)
-    : QObject(editor), editor_(editor), resume_(editor->document()), steps_(new QTimer(this)) {
+    : QObject(editor),
+      editor_(editor),
+      viewport_(editor->viewport()),
+      resume_(editor->document()),
+      steps_(new QTimer(this)) {
     steps_->setSingleShot(true);
     steps_->setInterval(0);
     connect(steps_, &QTimer::timeout, this, &LineTally::step);
     connect(editor->document(), &QTextDocument::contentsChange, this, &LineTally::contentsChange);
-    editor->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     behindFrom(0);  // nothing is laid out before the editor shows
 }
 
 bool LineTally::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == editor_->viewport() && event->type() == QEvent::Resize) {
+    // Resizes that come while the editor is being taken down are no business of
+    // the count: the editor is no longer whole.
+    if (watched == viewport_ && event->type() == QEvent::Resize &&
+        qobject_cast<QPlainTextEdit*>(viewport_->parentWidget())) {
         const auto* resize = static_cast<QResizeEvent*>(event);
         // The editor is about to drop every block's layout: lay them out again
         // in the background, before the next change asks for the count.

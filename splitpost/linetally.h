@@ -22,6 +22,7 @@
 
 class QElapsedTimer;
 class QPlainTextEdit;
+class QWidget;
 class QTimer;
 
 namespace kirel {
@@ -64,6 +65,7 @@ class LineTally : public QObject {
     void step();
 
     QPlainTextEdit* editor_;
+    QWidget* viewport_;       // the editor's viewport, watched for width changes
     int pendingChanges_ = 0;  // changes since the last count
     int changedFrom_ = 0;     // characters of the last of them
     int changedTo_ = 0;

@@ -333,13 +333,22 @@ class DecorationGui : public QObject {
         QApplication::setActiveWindow(form_);
         QVERIFY(QTest::qWaitForWindowActive(form_));
         bool seen = false;
-        QTimer::singleShot(50, this, [&seen] {
+        // Looks until the box is up and has had time to take the keyboard (a slow
+        // build may take a while), then answers it.
+        QTimer poll;
+        int tries = 0;
+        connect(&poll, &QTimer::timeout, this, [&] {
             QWidget* box = QApplication::activeModalWidget();
-            seen = box && bool(box->windowFlags() & Qt::WindowStaysOnTopHint) &&
+            if (!box) return;
+            if (QApplication::activeWindow() != box && ++tries < 100) return;
+            seen = bool(box->windowFlags() & Qt::WindowStaysOnTopHint) &&
                    QApplication::activeWindow() == box;
-            if (box) box->close();
+            poll.stop();
+            box->close();
         });
+        poll.start(20);
         QTest::mouseClick(form_->settingsButton, Qt::LeftButton);
+        poll.stop();
         Prompter::setCurrent(fixture_.prompter.get());
         QVERIFY(seen);
         opened()->close();
