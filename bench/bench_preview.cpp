@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/mainwindow.h"
+#include "benchtext.h"
 #include "core/appstate.h"
 #include "platform/browserview.h"
 #include "platform/qttextpane.h"
@@ -57,19 +58,9 @@ BENCHMARK(PageAssembly)->Unit(benchmark::kMicrosecond);
 // About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII with a tag, every
 // third one long enough to wrap.
 QString longPost(qint64 bytes = 1024 * 1024) {
-    const QString line =
-        QStringLiteral("こんにちは、今日のスレッドの<B>話題</B>について返信します。abc 123 ｱｲｳ\n");
-    const QString longLine =
-        QString(3, QChar(u'長')) + line.repeated(2).remove(QChar(u'\n')) + QLatin1Char('\n');
-    const qint64 lineBytes = kirel::sjis::byteLength(line) + 1;  // CR LF
-    const qint64 longBytes = kirel::sjis::byteLength(longLine) + 1;
-    QString text;
-    qint64 n = 0;
-    for (int i = 0; n < bytes; ++i) {
-        text += i % 3 == 2 ? longLine : line;
-        n += i % 3 == 2 ? longBytes : lineBytes;
-    }
-    return text;
+    return kirel::bench::longPost(
+        QStringLiteral("こんにちは、今日のスレッドの<B>話題</B>について返信します。abc 123 ｱｲｳ\n"),
+        bytes);
 }
 
 // The steps of the window's thread that make the 1 MB page, one by one.

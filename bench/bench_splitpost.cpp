@@ -17,6 +17,7 @@
 
 #include "app/mainwindow.h"
 #include "benchapplication.h"
+#include "benchtext.h"
 #include "core/appstate.h"
 #include "platform/sjis.h"
 #include "splitpost/linetally.h"
@@ -30,19 +31,8 @@ using kirel::bench::application;
 // About 1 MB of Shift-JIS: lines of mixed Japanese and ASCII, every third one
 // long enough to wrap.
 QString longPost(qint64 bytes = 1024 * 1024) {
-    const QString line =
-        QStringLiteral("こんにちは、今日のスレッドの話題について返信します。abc 123 ｱｲｳ\n");
-    const QString longLine =
-        QString(3, QChar(u'長')) + line.repeated(2).remove(QChar(u'\n')) + QLatin1Char('\n');
-    const qint64 lineBytes = kirel::sjis::byteLength(line) + 1;  // CR LF
-    const qint64 longBytes = kirel::sjis::byteLength(longLine) + 1;
-    QString text;
-    qint64 n = 0;
-    for (int i = 0; n < bytes; ++i) {
-        text += i % 3 == 2 ? longLine : line;
-        n += i % 3 == 2 ? longBytes : lineBytes;
-    }
-    return text;
+    return kirel::bench::longPost(
+        QStringLiteral("こんにちは、今日のスレッドの話題について返信します。abc 123 ｱｲｳ\n"), bytes);
 }
 
 // Resident memory of the process in kB.
