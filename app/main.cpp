@@ -14,6 +14,7 @@
 #include "core/appstate.h"
 #include "platform/appfolder.h"
 #include "platform/application.h"
+#include "platform/fontpreload.h"
 #include "platform/prompter.h"
 #include "platform/qtprompter.h"
 #include "platform/singleinstance.h"
@@ -99,6 +100,8 @@ int main(int argc, char** argv) {
     const QString folder = QDir::cleanPath(appFolder.path);
     kirel::startupMark("data folder located and checked");
     useOwnFontConfig(folder);
+    // Fontconfig's configuration loads on another core while the display connects.
+    kirel::FontPreload fontPreload;
     // The browser view is a module loaded on first use, which makes the shared
     // OpenGL context itself; asking for it here would load the GL driver at every
     // start. As root the browser's sandbox cannot run.
@@ -122,6 +125,8 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    fontPreload.wait();
+    kirel::startupMark("font configuration loaded");
     MainWindow form(arguments);
     kirel::startupMark("main window built");
     QObject::connect(&instance, &kirel::SingleInstance::activationRequested, &form,

@@ -168,13 +168,17 @@ AppFolder locateAppFolder(const QString& exeDir) {
                            userDataHome());
 }
 
-QString browserModulePath() {
+QString modulePath(const QString& name) {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString folder =
         installedDataFolder(exeDir).isEmpty()
             ? exeDir
             : QDir::cleanPath(exeDir + QStringLiteral("/" KIREL_MODULES_FROM_BIN));
-    return folder + QStringLiteral("/kirelweb");
+    return folder + QLatin1Char('/') + name;
+}
+
+QString browserModulePath() {
+    return modulePath(QStringLiteral("kirelweb"));
 }
 
 SeedReport seedAppFolder(const AppFolder& folder) {

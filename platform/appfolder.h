@@ -38,9 +38,11 @@ QString userDataHome();
 // the bin/ folder of an installation, else empty.
 QString installedDataFolder(const QString& exeDir);
 
-// The browser module "kirelweb" (path without its suffix): in the installation's
+// A module of the program (path without its suffix): in the installation's
 // private library folder when the program is installed, else beside the
 // executable.
+QString modulePath(const QString& name);
+// The browser module "kirelweb".
 QString browserModulePath();
 
 // The outcome of filling the user's data folder.

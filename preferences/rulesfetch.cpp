@@ -1,15 +1,11 @@
 #include "preferences/rulesfetch.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-
 #include "boardrules/settingtxt.h"
+#include "platform/httpget.h"
 
 namespace kirel {
 
-RulesFetch::RulesFetch(QObject* parent)
-    : QObject(parent), network_(new QNetworkAccessManager(this)) {
+RulesFetch::RulesFetch(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
     timer_.setInterval(kTimeoutMs);
     connect(&timer_, &QTimer::timeout, this, [this] {
@@ -17,42 +13,47 @@ RulesFetch::RulesFetch(QObject* parent)
     });
 }
 
-RulesFetch::~RulesFetch() {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-    }
-}
+RulesFetch::~RulesFetch() = default;
 
 void RulesFetch::start(const QUrl& url) {
     url_ = url;
-    QNetworkRequest request(url);
-    // Each redirect is checked here: only to the same host, over http or https.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(5);
-    request.setTransferTimeout(kTimeoutMs);
-    reply_ = network_->get(request);
-    QNetworkReply* reply = reply_;
-    connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& to) {
-        const QUrl target = url_.resolved(to);
+    running_ = true;
+    QString error;
+    HttpGetFactory* network = httpModule(&error);
+    if (!network) {
+        // Reported from the event loop, as every other ending is.
+        running_ = false;
+        QTimer::singleShot(0, this, [this, error] {
+            emit failed(QStringLiteral("通信部品 (kirelnet) を読み込めなかったため、掲示板から"
+                                       "読み込めません。\r\n\r\n") +
+                        error);
+        });
+        return;
+    }
+    HttpGetRequest request;
+    request.url = url;
+    request.maxRedirects = 5;
+    request.transferTimeoutMs = kTimeoutMs;
+    // Redirects only to the same host, over http or https.
+    request.allowRedirect = [this](const QUrl& target) {
         const QString scheme = target.scheme().toLower();
         if (target.host().compare(url_.host(), Qt::CaseInsensitive) != 0 ||
             (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
             fail(QStringLiteral("別のサーバーへ転送されたため、読み込みを中止しました。\r\n") +
                  target.toDisplayString());
-            return;
+            return false;
         }
-        emit reply->redirectAllowed();
-    });
-    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
+        return true;
+    };
+    request.progress = [this](qint64 received, qint64 total) {
         if (received > boardrules::kMaxSettingBytes || total > boardrules::kMaxSettingBytes) {
             fail(boardrules::kTooLarge);
             return;
         }
         emit progress(received, total);
-    });
-    connect(reply, &QNetworkReply::finished, this, &RulesFetch::done);
+    };
+    request.finished = [this] { done(); };
+    get_.reset(network->get(request));
     timer_.start();
 }
 
@@ -61,32 +62,28 @@ void RulesFetch::cancel() {
 }
 
 void RulesFetch::fail(const QString& message) {
-    if (!reply_) return;
+    if (!running_ || !failure_.isEmpty()) return;
     failure_ = message;
-    reply_->abort();  // reports finished, which reports the failure
+    get_->abort();  // reports finished, which reports the failure
 }
 
 void RulesFetch::done() {
     timer_.stop();
-    QNetworkReply* reply = reply_;
-    reply_ = nullptr;
-    if (!reply) return;
-    reply->deleteLater();
+    if (!running_) return;
+    running_ = false;
     if (!failure_.isEmpty()) {
         emit failed(failure_);
         return;
     }
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || status != 200) {
-        QString reason = status != 0 ? QStringLiteral("HTTP %1").arg(status) : reply->errorString();
-        if (reply->error() == QNetworkReply::OperationCanceledError)
-            reason = QStringLiteral("時間切れ");
+    const int status = get_->status();
+    if (get_->failed() || status != 200) {
+        QString reason = status != 0 ? QStringLiteral("HTTP %1").arg(status) : get_->errorText();
+        if (get_->aborted()) reason = QStringLiteral("時間切れ");
         emit failed(QStringLiteral("掲示板からSETTING.TXTを読み込めませんでした（") + reason +
                     QStringLiteral("）。\r\n") + url_.toDisplayString());
         return;
     }
-    const QByteArray bytes = reply->read(boardrules::kMaxSettingBytes + 1);
-    emit finished(bytes);
+    emit finished(get_->read(boardrules::kMaxSettingBytes + 1));
 }
 
 }  // namespace kirel

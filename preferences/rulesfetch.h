@@ -4,15 +4,14 @@
 // KiB, redirects followed only within the same host, cancellable. One fetch per
 // object; it reports once, by finished or failed.
 
-#include <QNetworkReply>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
-
-class QNetworkAccessManager;
+#include <memory>
 
 namespace kirel {
+
+class HttpGet;
 
 class RulesFetch : public QObject {
     Q_OBJECT
@@ -25,7 +24,7 @@ class RulesFetch : public QObject {
     void start(const QUrl& url);
     // Stops a fetch under way; it then reports failed with the cancel message.
     void cancel();
-    bool running() const { return reply_ != nullptr; }
+    bool running() const { return running_; }
 
   signals:
     void progress(qint64 received, qint64 total);  // total -1 when unknown
@@ -36,8 +35,9 @@ class RulesFetch : public QObject {
     void fail(const QString& message);
     void done();
 
-    QNetworkAccessManager* network_;
-    QPointer<QNetworkReply> reply_;
+    // Kept until this object goes: it may be reporting when the fetch ends.
+    std::unique_ptr<HttpGet> get_;
+    bool running_ = false;
     QTimer timer_;
     QUrl url_;
     QString failure_;  // why the fetch was stopped, when it was

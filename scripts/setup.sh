@@ -5,6 +5,7 @@ PKGS=(
   cmake ninja-build g++ make python3 pkg-config clang-format git
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-private-dev qt6-webengine-dev qt6-qpa-plugins libgl1-mesa-dri
+  libfontconfig-dev
   qt6-translations-l10n
   libgtest-dev googletest libbenchmark-dev
   xvfb xdotool xclip openbox x11-utils imagemagick xterm

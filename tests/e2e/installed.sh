@@ -26,6 +26,7 @@ id=jp.example.KirelEditor
 module=$(find "$prefix/lib" -name kirelweb.so)
 [ "$(wc -l <<<"$module")" = 1 ] && [ -n "$module" ] || fail "browser module: '$module'"
 [ "$(basename "$(dirname "$module")")" = kirel ] || fail "module on the loader's path: $module"
+[ -f "$(dirname "$module")/kirelnet.so" ] || fail "network module not beside the browser module"
 for f in fonts.conf リファレンス.htm images/pirumi.bmp images/topopo.bmp images/kurotopo.bmp \
   user/Background.jpg; do
   [ -f "$prefix/share/kirel/$f" ] || fail "share/kirel/$f not installed"

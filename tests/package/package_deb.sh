@@ -23,14 +23,14 @@ deb=$work/kirel-editor_4.41~beta_${arch}.deb
 [ -f "$deb" ] || { ls "$work"; fail "no package named $(basename "$deb")"; }
 pass "built $(basename "$deb")"
 
-# Files: everything under /usr, the program, its module off the loader's path,
+# Files: everything under /usr, the program, its modules off the loader's path,
 # the data, the desktop files; nothing of the build or of the guide's source.
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/files"
 grep -v '^/usr/' "$work/files" && fail "files outside /usr"
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -print-multiarch)
 id=jp.example.KirelEditor
 for f in /usr/bin/kirel \
-  "/usr/lib/$multiarch/kirel/kirelweb.so" \
+  "/usr/lib/$multiarch/kirel/kirelweb.so" "/usr/lib/$multiarch/kirel/kirelnet.so" \
   /usr/share/kirel/fonts.conf /usr/share/kirel/リファレンス.htm \
   /usr/share/kirel/images/pirumi.bmp /usr/share/kirel/images/topopo.bmp \
   /usr/share/kirel/images/kurotopo.bmp /usr/share/kirel/user/Background.jpg \
@@ -46,7 +46,7 @@ for size in 16 22 24 32 48 64 128 256; do
     fail "missing the ${size} px icon"
 done
 grep -E 'CMakeLists|stage\.cmake|/help/|\.utf8\.|_CPack' "$work/files" && fail "build files packaged"
-grep -E '\.so' "$work/files" | grep -v "/kirel/kirelweb.so$" && fail "a library on the loader's path"
+grep -E '\.so' "$work/files" | grep -vE "/kirel/kirel(web|net)\.so$" && fail "a library on the loader's path"
 pass "file list"
 
 # Maintainer scripts are not needed: the module is not a library of the system.
@@ -55,7 +55,7 @@ for s in preinst postinst prerm postrm; do
   [ -e "$work/control/$s" ] && fail "unexpected $s script"
 done
 dpkg-deb -x "$deb" "$work/root"
-for f in usr/bin/kirel "usr/lib/$multiarch/kirel/kirelweb.so"; do
+for f in usr/bin/kirel "usr/lib/$multiarch/kirel/kirelweb.so" "usr/lib/$multiarch/kirel/kirelnet.so"; do
   objdump -h "$work/root/$f" | grep -qE ' \.(debug_info|comment) ' && fail "$f is not stripped"
   # Full RELRO: the relocations are all made at start, then made read-only.
   readelf -lW "$work/root/$f" | grep -q GNU_RELRO || fail "$f has no RELRO segment"
