@@ -47,6 +47,9 @@ class BrowserEngine {
     // empty while no page has been shown.
     virtual QString pageAddress() { return QString(); }
     virtual QString pageTitle() { return QString(); }
+    // Whether the page on view has loaded in full without an error and is still
+    // drawn (its renderer alive), so that loading it again would show nothing new.
+    virtual bool pageComplete() { return false; }
 };
 
 // The module's entry point.
@@ -58,5 +61,5 @@ class BrowserEngineFactory {
 
 }  // namespace kirel
 
-#define KIREL_BROWSER_ENGINE_FACTORY_IID "jp.example.kirel-editor.BrowserEngineFactory/1.1"
+#define KIREL_BROWSER_ENGINE_FACTORY_IID "jp.example.kirel-editor.BrowserEngineFactory/1.2"
 Q_DECLARE_INTERFACE(kirel::BrowserEngineFactory, KIREL_BROWSER_ENGINE_FACTORY_IID)

@@ -121,4 +121,8 @@ QString BrowserView::pageTitle() const {
     return engine_ ? engine_->pageTitle() : QString();
 }
 
+bool BrowserView::pageComplete() const {
+    return engine_ && engine_->pageComplete();
+}
+
 }  // namespace kirel

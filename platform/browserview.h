@@ -28,6 +28,7 @@ class BrowserView : public QWidget {
     // The page on view (address and title); empty while none has been shown.
     QString pageAddress() const;
     QString pageTitle() const;
+    bool pageComplete() const;
 
     // The engine view, once created; nullptr before, when the module failed, or
     // once the view has gone.

@@ -116,10 +116,27 @@ bool writePage(const QString& path, const QString& page) {
     return writeBytes(path, pageBytes(page));
 }
 
-QString generatePreview(const QString& appDir, const QString& body) {
+QString generatePreview(const QString& appDir, const QString& body, QByteArray* written) {
     const QString path = appDir + kPageFileName;
-    writePage(path, currentPage(appDir, body));
+    QByteArray bytes = pageBytes(currentPage(appDir, body));
+    const bool ok = writeBytes(path, bytes);
+    if (written) *written = ok ? std::move(bytes) : QByteArray();
     return path;
+}
+
+bool pageNamesOtherFiles(const QByteArray& bytes) {
+    // Every way an HTML page without scripts pulls in another file: src= (img,
+    // frames, embed, input type=image), background=, data= (object), link and
+    // meta (style sheets, refresh), CSS url() and @import, and the style attribute
+    // or element that may hold them.
+    static const char* const kNames[] = {"src",    "background", "data",   "link",
+                                         "meta",   "url",        "import", "style",
+                                         "object", "embed",      "applet", "base"};
+    const QLatin1StringView text(bytes.constData(), bytes.size());
+    for (const char* name : kNames) {
+        if (text.contains(QLatin1StringView(name), Qt::CaseInsensitive)) return true;
+    }
+    return false;
 }
 
 QString generateBrowserPreview(const QString& appDir, const QString& body) {

@@ -54,8 +54,15 @@ bool writePage(const QString& path, const QString& page);
 
 // The preview from the current-board keys of the settings file: reads them,
 // normalises the colours, builds the page around body and writes it to
-// appDir + "0.htm". Returns the path of the page.
-QString generatePreview(const QString& appDir, const QString& body);
+// appDir + "0.htm". Returns the path of the page; written, when given, receives
+// the bytes written (empty when the file could not be written).
+QString generatePreview(const QString& appDir, const QString& body, QByteArray* written = nullptr);
+
+// Whether a page may draw anything from outside itself (a picture, a background,
+// a style sheet, a frame, an embedded object): loaded again, the same bytes may
+// then show differently. Errs towards yes: it looks for the attribute and tag
+// names anywhere in the bytes, text included.
+bool pageNamesOtherFiles(const QByteArray& bytes);
 
 // The same, for the desktop's browser: writes "0.htm" and beside it the copy that
 // declares its character set, and returns the copy's path ("0.htm"'s when the

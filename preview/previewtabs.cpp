@@ -158,14 +158,19 @@ bool PreviewTabs::previewShowing() const {
 
 // --- preview tab ---------------------------------------------------------------------
 
-QString PreviewTabs::generatePreview() {
-    app().PreviewBody = preview::previewBodyFrom(host_.editText().text());
-    return preview::generatePreview(app().AppDir, app().PreviewBody);
-}
-
 void PreviewTabs::showPreviewPage() {
     app().ClipCaptureOn = 0;
-    previewView->navigate(generatePreview());
+    app().PreviewBody = preview::previewBodyFrom(host_.editText().text());
+    QByteArray bytes;
+    const QString path = preview::generatePreview(app().AppDir, app().PreviewBody, &bytes);
+    // The view already shows this very page (the same file, loaded, with the same
+    // bytes, drawing nothing from elsewhere): loading it again would only blank
+    // the view and make the user wait, seconds for a long post, for the same page.
+    if (!bytes.isEmpty() && bytes == previewBytes_ && previewView->pageComplete() &&
+        previewView->pageAddress() == path && !preview::pageNamesOtherFiles(bytes))
+        return;
+    previewBytes_ = bytes;
+    previewView->navigate(path);
 }
 
 void PreviewTabs::openInBrowser() {
@@ -174,6 +179,7 @@ void PreviewTabs::openInBrowser() {
 }
 
 void PreviewTabs::showPreviewFile(const QString& path) {
+    previewBytes_.clear();
     previewView->navigate(path);
 }
 

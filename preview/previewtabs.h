@@ -79,7 +79,6 @@ class PreviewTabs : public QObject, public ServiceAnswerer {
     void focusChanged(QWidget* old, QWidget* now);
     void leavePage();
     void navigateToBox();
-    QString generatePreview();
     QString addressListPath() const;
     QStringList addressItems() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +89,9 @@ class PreviewTabs : public QObject, public ServiceAnswerer {
     EditorHost& host_;
     // The page (1 preview, 2 browser) that was shown and not left yet; 0 none.
     int shownPage_ = 0;
+    // The bytes of "0.htm" the preview view was last sent to; empty when it was
+    // sent elsewhere or the page could not be written.
+    QByteArray previewBytes_;
 };
 
 }  // namespace kirel

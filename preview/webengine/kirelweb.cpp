@@ -300,11 +300,17 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
         // A navigation is complete when its load has finished. A move inside the
         // page (a link to "#part", or back and forward between such links) loads
         // nothing and only changes the address.
-        connect(this, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
-        connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
+        connect(this, &QWebEngineView::loadStarted, this, [this] {
+            loading_ = true;
+            complete_ = false;
+        });
+        connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
             loading_ = false;
+            complete_ = ok;
             report();
         });
+        connect(page(), &QWebEnginePage::renderProcessTerminated, this,
+                [this] { complete_ = false; });
         connect(this, &QWebEngineView::urlChanged, this, [this] {
             if (!loading_) report();
         });
@@ -340,6 +346,7 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
     }
     QString pageAddress() override { return url().isEmpty() ? QString() : addressOf(url()); }
     QString pageTitle() override { return title(); }
+    bool pageComplete() override { return complete_ && !loading_; }
 
   protected:
     // A link that asks for a new window opens in this view.
@@ -353,6 +360,7 @@ class EngineView final : public QWebEngineView, public BrowserEngine {
     const bool scripts_;
     std::function<void(const QString&)> handler_;
     bool loading_ = false;
+    bool complete_ = false;  // the last load finished well and its renderer lives
     QWebEngineProfile* ownProfile_ = nullptr;
 };
 

@@ -39,8 +39,12 @@ class FakeEngine final : public QWidget, public BrowserEngine {
     QStringList history;
     int at = -1;
     std::function<void(const QString&)> done;
+    bool loadsFail = false;  // the next loads end in an error
+    bool complete = false;
 
     QWidget* widget() override { return this; }
+    QString pageAddress() override { return at >= 0 ? history[at] : QString(); }
+    bool pageComplete() override { return complete; }
     void navigate(const QString& address) override {
         history = history.mid(0, at + 1);
         history << address;
@@ -65,6 +69,7 @@ class FakeEngine final : public QWidget, public BrowserEngine {
     }
     void load() {
         loads << history[at];
+        complete = !loadsFail;
         if (done) done(history[at]);
     }
 };
@@ -238,6 +243,69 @@ class PreviewGuiTest : public QObject {
         form->close();
         QVERIFY(!QFile::exists(path(QStringLiteral("0.htm"))));
         QVERIFY(!QFile::exists(path(QStringLiteral("0-browser.htm"))));
+    }
+
+    // Shown again with the same page on view, the preview is written again but
+    // not loaded again: a long post would blank the view for seconds. Whatever
+    // may differ when loaded again is loaded again.
+    void anUnchangedPreviewIsNotLoadedAgain() {
+        auto form = open();
+        PreviewTabs* t = tabs(form.get());
+        type(form->editPane, QStringLiteral("今日は<B>返信</B>します。"));
+        form->tabs->setCurrentIndex(1);
+        FakeEngine* view = engineOf(t->previewView);
+        const QString page = path(QStringLiteral("0.htm"));
+        QCOMPARE(view->loads, QStringList({page}));
+        const QByteArray first = readAll(QStringLiteral("0.htm"));
+        const auto showAgain = [&] {
+            form->tabs->setCurrentIndex(0);
+            QVERIFY(QFile::remove(page));
+            form->tabs->setCurrentIndex(1);
+            // The file is there for whoever reads it, every time.
+            QVERIFY(QFile::exists(page));
+        };
+        showAgain();
+        QCOMPARE(view->loads.size(), 1);
+        QCOMPARE(readAll(QStringLiteral("0.htm")), first);
+        QCOMPARE(app().ClipCaptureOn, 0);
+        // Asked for again while it is the current tab: the same.
+        form->showTab(EditorHost::Tab::Preview);
+        QCOMPARE(view->loads.size(), 1);
+
+        // A changed post, a picture from elsewhere, another board.
+        form->tabs->setCurrentIndex(0);
+        type(form->editPane, QStringLiteral("追記"));
+        form->tabs->setCurrentIndex(1);
+        QCOMPARE(view->loads.size(), 2);
+        form->tabs->setCurrentIndex(0);
+        type(form->editPane, QStringLiteral("<IMG SRC=\"http://127.0.0.1:9/a.png\">"));
+        form->tabs->setCurrentIndex(1);
+        showAgain();
+        QCOMPARE(view->loads.size(), 4);
+        form->board2->trigger();
+        QCOMPARE(view->loads.size(), 5);
+
+        // The view sent elsewhere, or a load that failed: loaded again.
+        form->tabs->setCurrentIndex(0);
+        form->editPane->setPlainText(QStringLiteral("abc"));
+        form->tabs->setCurrentIndex(1);
+        QCOMPARE(view->loads.size(), 6);
+        t->previewView->navigate(QStringLiteral("/elsewhere/page.htm"));
+        showAgain();
+        QCOMPARE(view->loads.size(), 8);
+        QCOMPARE(view->loads.last(), page);
+        view->loadsFail = true;
+        form->tabs->setCurrentIndex(0);
+        type(form->editPane, QStringLiteral("d"));
+        form->tabs->setCurrentIndex(1);
+        QCOMPARE(view->loads.size(), 9);
+        showAgain();
+        QCOMPARE(view->loads.size(), 10);
+        view->loadsFail = false;
+        showAgain();
+        QCOMPARE(view->loads.size(), 11);
+        showAgain();
+        QCOMPARE(view->loads.size(), 11);
     }
 
     void browserTabAddressList() {

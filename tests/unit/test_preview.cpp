@@ -185,10 +185,36 @@ TEST(PreviewPage, FailedWriteIsReportedAndThePathStillReturned) {
     kirel::test::ScriptedPrompter prompter;
     Folder f;
     const QString missing = f.appDir + QStringLiteral("gone/");
-    EXPECT_EQ(generatePreview(missing, QStringLiteral("x")), missing + QStringLiteral("0.htm"));
+    QByteArray written = "before";
+    EXPECT_EQ(generatePreview(missing, QStringLiteral("x"), &written),
+              missing + QStringLiteral("0.htm"));
+    EXPECT_TRUE(written.isEmpty());
     ASSERT_EQ(prompter.shown.size(), 1);
     EXPECT_EQ(prompter.shown[0].icon, Icon::None);
     EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("0.htm")));
+}
+
+// A page shown again unchanged is not loaded again only when nothing it draws
+// comes from elsewhere; any doubt means loading it again.
+TEST(PreviewPage, PagesThatDrawFromElsewhere) {
+    kirel::test::ScriptedPrompter prompter;
+    Folder f;
+    QByteArray written;
+    generatePreview(f.appDir, QString::fromUtf8("今日は<B>返信</B>します。abc 123 ｱｲｳ<BR>"),
+                    &written);
+    EXPECT_EQ(written, readAll(f.page()));
+    EXPECT_FALSE(pageNamesOtherFiles(written));
+    for (const char* tag :
+         {"<IMG SRC=\"http://127.0.0.1/a.png\">", "<img src=a.png>", "<body BackGround=x.jpg>",
+          "<object data=x.swf>", "<LINK rel=stylesheet href=a.css>", "<meta http-equiv=refresh>",
+          "<p style=\"background:URL(x)\">", "<style>@import 'a.css';</style>", "<embed src=x>",
+          "<iframe src=x>", "<base href=http://x/>"}) {
+        EXPECT_TRUE(pageNamesOtherFiles(written + tag)) << tag;
+    }
+    // The board's background picture is named by the page itself.
+    writeAll(f.ini(), "[Form10]\r\nBackground=pic.jpg\r\n");
+    generatePreview(f.appDir, QStringLiteral("abc"), &written);
+    EXPECT_TRUE(pageNamesOtherFiles(written));
 }
 
 // --- board selection -------------------------------------------------------------
