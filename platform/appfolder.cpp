@@ -177,10 +177,6 @@ QString modulePath(const QString& name) {
     return folder + QLatin1Char('/') + name;
 }
 
-QString browserModulePath() {
-    return modulePath(QStringLiteral("kirelweb"));
-}
-
 SeedReport seedAppFolder(const AppFolder& folder) {
     SeedReport report;
     // Nothing to fill from, or an installation into the user's own data folder

@@ -42,8 +42,6 @@ QString installedDataFolder(const QString& exeDir);
 // private library folder when the program is installed, else beside the
 // executable.
 QString modulePath(const QString& name);
-// The browser module "kirelweb".
-QString browserModulePath();
 
 // The outcome of filling the user's data folder.
 struct SeedReport {

@@ -3,10 +3,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QOpenGLContext>
-#include <QPluginLoader>
 #include <QVBoxLayout>
 
-#include "platform/appfolder.h"
+#include "platform/module.h"
 
 // Qt's context that every OpenGL context of the program shares (exported by Qt
 // GUI). The browser engine hands its pictures over through it.
@@ -43,14 +42,7 @@ BrowserEngineFactory* moduleFactory(QString* error) {
     if (!tried) {
         tried = true;
         ensureSharedContext();
-        QPluginLoader loader(browserModulePath());
-        QObject* instance = loader.instance();
-        factory = qobject_cast<BrowserEngineFactory*>(instance);
-        if (!factory) {
-            failure = instance
-                          ? QStringLiteral("%1 は別の種類のモジュールです。").arg(loader.fileName())
-                          : loader.errorString();
-        }
+        factory = loadModule<BrowserEngineFactory>(QStringLiteral("kirelweb"), &failure);
     }
     *error = failure;
     return factory;

@@ -1,8 +1,6 @@
 #include "platform/httpget.h"
 
-#include <QPluginLoader>
-
-#include "platform/appfolder.h"
+#include "platform/module.h"
 
 namespace kirel {
 namespace {
@@ -23,14 +21,7 @@ HttpGetFactory* httpModule(QString* error) {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        QPluginLoader loader(modulePath(QStringLiteral("kirelnet")));
-        QObject* instance = loader.instance();
-        factory = qobject_cast<HttpGetFactory*>(instance);
-        if (!factory) {
-            failure = instance
-                          ? QStringLiteral("%1 は別の種類のモジュールです。").arg(loader.fileName())
-                          : loader.errorString();
-        }
+        factory = loadModule<HttpGetFactory>(QStringLiteral("kirelnet"), &failure);
     }
     if (error) *error = failure;
     return factory;
