@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Whole-process start-up of the editor against a bare Qt Widgets window (and
-# FeatherPad, a Qt text editor, when it is installed), on a private X server
-# with openbox, the programs started in turn within one run so that both sides
-# of each pair meet the same load on the machine.
+# Whole-process start-up of the editor against a bare Qt Widgets window, the same
+# window showing one Japanese word in the editor's font (what Japanese text alone
+# costs a window), and FeatherPad, a Qt text editor, when it is installed, on a
+# private X server with openbox, the programs started in turn within one run so
+# that both sides of each pair meet the same load on the machine.
 #
 # Start-up is the time from starting the process until the window manager
 # manages its first window (it maps it at once): the moment the root window's
@@ -112,8 +113,9 @@ run_once() { # program [arguments]
 
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
-names=(bare editor)
+names=(bare japanese editor)
 cmds_bare=("$bare")
+cmds_japanese=("$bare" --japanese "$work/Kirel/fonts.conf")
 cmds_editor=("$work/Kirel/kirel")
 if [ -n "${BEFORE:-}" ]; then names+=(before); cmds_before=("$work/Before/kirel"); fi
 if [ -n "$feather" ]; then names+=(featherpad); cmds_featherpad=("$feather"); fi
@@ -149,6 +151,7 @@ compare() { # name other
     "$(ratio "${cpu[$1]}" "${cpu[$2]}")"
 }
 compare editor bare
+compare japanese bare
 [ -z "$feather" ] || compare editor featherpad
 if [ -n "${BEFORE:-}" ]; then
   compare before bare
