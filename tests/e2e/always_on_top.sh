@@ -18,21 +18,6 @@ main_window() {
   done
   return 1
 }
-dialog_window() {
-  local id
-  for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --name '^Kirel Editor$' 2>/dev/null); do
-      xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
-# Position of a window in the window manager's stacking order (bottom first).
-stack_index() {
-  xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
-    awk -v id="$(printf '0x%x' "$1")" 'tolower($0) == id { print NR; exit }'
-}
 geometry() { xdotool getwindowgeometry "$1" | awk '/Position|Geometry/ { printf "%s ", $2 }'; }
 
 start_kirel

@@ -14,22 +14,6 @@ EMOTICONS="顔文字選択"
 SETTINGS_BUTTON=(24 190) # window-relative as xdotool reports the window
 WINDOW_COLOUR="#82C2F2"  # every window's colour by default
 
-# Position of a window in the window manager's stacking order (bottom first).
-stack_index() {
-  xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
-    awk -v id="$(printf '0x%x' "$1")" 'tolower($0) == id { print NR; exit }'
-}
-# The visible message box of the editor: captioned "Kirel Editor", a dialog.
-dialog_window() {
-  local id
-  for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --name '^Kirel Editor$' 2>/dev/null); do
-      xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
 no_dialog() {
   for _ in $(seq 60); do
     dialog_window >/dev/null 2>&1 || return 0

@@ -80,6 +80,23 @@ close_message() {
   return 1
 }
 
+# The visible message box of the editor: captioned "Kirel Editor", a dialog.
+dialog_window() {
+  local id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --name '^Kirel Editor$' 2>/dev/null); do
+      xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && { echo "$id"; return 0; }
+    done
+    sleep 0.05
+  done
+  return 1
+}
+# Position of a window in the window manager's stacking order (bottom first).
+stack_index() {
+  xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x' |
+    awk -v id="$(printf '0x%x' "$1")" 'tolower($0) == id { print NR; exit }'
+}
+
 screenshot() { import -window root "$E2E_OUT/$1.png"; }
 
 # The editor's main window as it is now: showing a web page, or going on top,
