@@ -65,6 +65,7 @@ Layout=
 PROFILE
 printf '[Form10]\r\nInyoColor=1\r\nInyoItalic=1\r\n' >"$ime/Kirel/Kirel.ini"
 cp "$(dirname "$E2E_LIB")/ime_session.sh" "$ime/session.sh"
+cp "$E2E_LIB" "$ime/lib.sh"
 [ "$(id -u)" -eq 0 ] && chown -R "$user" "$ime"
 chmod 755 "$ime"
 

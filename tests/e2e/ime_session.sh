@@ -3,8 +3,8 @@
 # session bus. IME_DIR holds the program folder (Kirel/) and out/ for the
 # screenshots and logs.
 set -euo pipefail
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pass() { echo "ok: $*"; }
+# The end-to-end helpers, copied beside this script by ime.sh.
+source "$(dirname "$0")/lib.sh"
 out=$IME_DIR/out
 shot() { import -window root "$out/$1.png"; }
 
@@ -51,19 +51,9 @@ type_japanese() {
   xdotool key Return
   sleep 0.5
 }
-dialog() {
-  local id
-  for _ in $(seq 60); do
-    for id in $(xdotool search --onlyvisible --name '^Kirel Editor$' 2>/dev/null); do
-      xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && { echo "$id"; return 0; }
-    done
-    sleep 0.05
-  done
-  return 1
-}
 answer() { # closes the message box the last key opened
   local box
-  box=$(dialog) || return 1
+  box=$(dialog_window 60) || return 1
   xdotool windowactivate --sync "$box" key Return >/dev/null 2>&1 || true
   sleep 0.3
 }

@@ -81,9 +81,10 @@ close_message() {
 }
 
 # The visible message box of the editor: captioned "Kirel Editor", a dialog.
+# Looks for it $1 times (100 if not given), 50 ms apart.
 dialog_window() {
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq "${1:-100}"); do
     for id in $(xdotool search --onlyvisible --name '^Kirel Editor$' 2>/dev/null); do
       xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && { echo "$id"; return 0; }
     done
