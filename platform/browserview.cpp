@@ -21,7 +21,9 @@ BrowserEngineFactory* installedFactory = nullptr;
 // OpenGL driver into every start, pages or not: about 60 ms and 70 MB here. So it
 // is made now, when the first page is about to be shown.
 void ensureSharedContext() {
-    if (QOpenGLContext::globalShareContext()) return;
+    static bool tried = false;
+    if (tried || QOpenGLContext::globalShareContext()) return;
+    tried = true;
     static QOpenGLContext* context = nullptr;
     context = new QOpenGLContext;
     context->setFormat(QSurfaceFormat::defaultFormat());
@@ -33,19 +35,10 @@ void ensureSharedContext() {
     });
 }
 
-// The module "kirelweb" beside the executable, loaded once and kept for the
-// whole run (its views must not outlive it).
+// The module "kirelweb" beside the executable.
 BrowserEngineFactory* moduleFactory(QString* error) {
-    static BrowserEngineFactory* factory = nullptr;
-    static QString failure;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        ensureSharedContext();
-        factory = loadModule<BrowserEngineFactory>(QStringLiteral("kirelweb"), &failure);
-    }
-    *error = failure;
-    return factory;
+    ensureSharedContext();
+    return loadModule<BrowserEngineFactory>(QStringLiteral("kirelweb"), error);
 }
 
 }  // namespace

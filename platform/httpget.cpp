@@ -16,15 +16,7 @@ HttpGetFactory* httpModule(QString* error) {
         if (error) error->clear();
         return installedFactory;
     }
-    static HttpGetFactory* factory = nullptr;
-    static QString failure;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        factory = loadModule<HttpGetFactory>(QStringLiteral("kirelnet"), &failure);
-    }
-    if (error) *error = failure;
-    return factory;
+    return loadModule<HttpGetFactory>(QStringLiteral("kirelnet"), error);
 }
 
 }  // namespace kirel

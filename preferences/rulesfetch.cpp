@@ -17,12 +17,10 @@ RulesFetch::~RulesFetch() = default;
 
 void RulesFetch::start(const QUrl& url) {
     url_ = url;
-    running_ = true;
     QString error;
     HttpGetFactory* network = httpModule(&error);
     if (!network) {
         // Reported from the event loop, as every other ending is.
-        running_ = false;
         QTimer::singleShot(0, this, [this, error] {
             emit failed(QStringLiteral("通信部品 (kirelnet) を読み込めなかったため、掲示板から"
                                        "読み込めません。\r\n\r\n") +
@@ -53,6 +51,7 @@ void RulesFetch::start(const QUrl& url) {
         emit progress(received, total);
     };
     request.finished = [this] { done(); };
+    running_ = true;
     get_.reset(network->get(request));
     timer_.start();
 }
